@@ -1,0 +1,1 @@
+// The file picker lives beside this file.

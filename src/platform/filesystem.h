@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace qelvo {
+
+struct FolderFile {
+    QString name; // file name with extension
+    QString path; // full path
+};
+
+// The file-system services the program needs, behind an interface so that
+// tests can hand in a fake tree.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // A regular file after following symbolic links; folders and special files count as missing.
+    [[nodiscard]] virtual bool isNormalFile(const QString &path) const = 0;
+    [[nodiscard]] virtual bool folderExists(const QString &path) const = 0;
+    // The regular files directly inside a folder, in the order the file system returns them.
+    [[nodiscard]] virtual std::vector<FolderFile> listFiles(const QString &folder) const = 0;
+};
+
+class RealFileSystem final : public FileSystem {
+public:
+    [[nodiscard]] bool isNormalFile(const QString &path) const override;
+    [[nodiscard]] bool folderExists(const QString &path) const override;
+    [[nodiscard]] std::vector<FolderFile> listFiles(const QString &folder) const override;
+};
+
+// The shared real file system.
+const FileSystem &realFileSystem();
+
+} // namespace qelvo

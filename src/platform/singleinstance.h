@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QLockFile;
+
+namespace qelvo {
+
+// A per-user lock held for the life of the process. A lock left behind by a
+// process that no longer runs does not block the next start.
+class SingleInstance {
+public:
+    explicit SingleInstance(const QString &lockPath = defaultLockPath());
+    ~SingleInstance();
+
+    // True when this process is the only running instance.
+    [[nodiscard]] bool acquired() const { return m_acquired; }
+
+    // $XDG_RUNTIME_DIR (else the temp folder) / qelvo-<uid>.lock
+    [[nodiscard]] static QString defaultLockPath();
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_acquired = false;
+};
+
+} // namespace qelvo

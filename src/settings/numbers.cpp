@@ -1,0 +1,70 @@
+#include "settings/numbers.h"
+
+#include <QLocale>
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+namespace qelvo::settings {
+
+long long roundHalfEven(double value)
+{
+    // nearbyint honours the current rounding mode, which is to-nearest-even
+    // unless someone changed it; make that explicit.
+    const int saved = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(value);
+    std::fesetround(saved);
+    return static_cast<long long>(r);
+}
+
+std::optional<double> parseNumber(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool isNumeric(const QString &text)
+{
+    return parseNumber(text).has_value();
+}
+
+std::optional<float> toFloat32(const QString &text)
+{
+    const auto value = parseNumber(text);
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+namespace {
+template <typename Int> std::optional<Int> toInteger(const QString &text)
+{
+    const auto value = parseNumber(text);
+    if (!value || std::fabs(*value) > 1e18)
+        return std::nullopt;
+    const long long rounded = roundHalfEven(*value);
+    if (rounded < std::numeric_limits<Int>::min() || rounded > std::numeric_limits<Int>::max())
+        return std::nullopt;
+    return static_cast<Int>(rounded);
+}
+} // namespace
+
+std::optional<std::uint8_t> toByte(const QString &text) { return toInteger<std::uint8_t>(text); }
+std::optional<std::int16_t> toInt16(const QString &text) { return toInteger<std::int16_t>(text); }
+std::optional<std::int32_t> toInt32(const QString &text) { return toInteger<std::int32_t>(text); }
+
+QString formatFloat(float value)
+{
+    // Through the shortest decimal of the float so that 0.1f prints 0.1, not 0.1000000015.
+    return QLocale::c().toString(static_cast<double>(value), 'g', 7).replace(QLatin1String("e+"), QLatin1String("E+")).replace(QLatin1String("e-"), QLatin1String("E-"));
+}
+
+} // namespace qelvo::settings

@@ -1,0 +1,1 @@
+// Logic of the slide show lives beside this file.

@@ -1,0 +1,1 @@
+// Wallpaper setting lives beside this file.

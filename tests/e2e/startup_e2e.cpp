@@ -1,0 +1,56 @@
+#include "qelvorun.h"
+
+#include <gtest/gtest.h>
+
+using namespace qelvo::e2e;
+using namespace std::chrono_literals;
+
+class StartupE2E : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_session = new XSession(); }
+    static void TearDownTestSuite()
+    {
+        delete s_session;
+        s_session = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(s_session->ok()) << "Xvfb did not start"; }
+    static XSession *s_session;
+};
+XSession *StartupE2E::s_session = nullptr;
+
+TEST_F(StartupE2E, ConfigurationSwitchShowsTheSettingsWindow)
+{
+    QelvoInstall install(*s_session);
+    QProcess &qelvo = install.start({"/c"});
+    const auto window = install.waitForWindow(qelvo, 15s);
+    ASSERT_TRUE(window.has_value());
+    EXPECT_TRUE(window->name.startsWith("Qelvo - Version ")) << window->name.toStdString();
+}
+
+TEST_F(StartupE2E, OtherCommandLinesEndAtOnceWithoutAWindow)
+{
+    QelvoInstall install(*s_session);
+    for (const QStringList &args : {QStringList{}, QStringList{"/p", "123"}, QStringList{"/a"},
+                                    QStringList{"/s "}}) {
+        QProcess &qelvo = install.start(args);
+        const auto code = QelvoInstall::waitForExit(qelvo, 10s);
+        ASSERT_TRUE(code.has_value()) << "still running: " << args.join(' ').toStdString();
+        EXPECT_EQ(*code, 0);
+    }
+}
+
+TEST_F(StartupE2E, SecondStartEndsAtOnceAndTheFirstKeepsRunning)
+{
+    QelvoInstall install(*s_session);
+    QProcess &first = install.start({"/c"});
+    ASSERT_TRUE(install.waitForWindow(first, 15s).has_value());
+    for (const QStringList &args : {QStringList{"/c"}, QStringList{"/s"}}) {
+        QProcess &second = install.start(args);
+        const auto code = QelvoInstall::waitForExit(second, 10s);
+        ASSERT_TRUE(code.has_value());
+        EXPECT_EQ(*code, 0);
+        EXPECT_TRUE(s_session->windowsOf(second.processId()).empty());
+    }
+    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_FALSE(s_session->windowsOf(first.processId()).empty());
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QProcessEnvironment>
+#include <QRect>
+#include <QStringList>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <sys/types.h>
+
+namespace qelvo::e2e {
+
+// Polls cond every few milliseconds until it holds or the time is up.
+bool waitUntil(const std::function<bool()> &cond, std::chrono::milliseconds timeout);
+
+// A private X server (Xvfb on a free display found with -displayfd) with an
+// optional openbox window manager. Stops only the processes it started.
+class XSession {
+public:
+    struct Options {
+        int width = 1024;
+        int height = 768;
+        bool windowManager = true;
+    };
+
+    explicit XSession(Options options);
+    XSession() : XSession(Options{}) {}
+    ~XSession();
+    XSession(const XSession &) = delete;
+    XSession &operator=(const XSession &) = delete;
+
+    [[nodiscard]] bool ok() const { return m_display != nullptr; }
+    [[nodiscard]] QString displayName() const { return m_displayName; }
+    // DISPLAY set, desktop variables cleared, Qt on xcb.
+    [[nodiscard]] QProcessEnvironment environment() const;
+
+    struct Window {
+        unsigned long id = 0;
+        QRect geometry; // in root coordinates
+        QString name;
+    };
+    // Viewable windows whose _NET_WM_PID is pid.
+    [[nodiscard]] std::vector<Window> windowsOf(qint64 pid) const;
+    [[nodiscard]] QImage screenshot() const;
+    [[nodiscard]] QColor pixel(int x, int y) const;
+
+    // Runs xdotool with the session's display; true on exit code 0.
+    bool xdotool(const QStringList &arguments) const;
+
+private:
+    void *m_display = nullptr; // Display*
+    QString m_displayName;
+    pid_t m_xvfb = -1;
+    pid_t m_wm = -1;
+};
+
+// True when each channel of a is within tolerance of b's.
+[[nodiscard]] bool near(const QColor &a, const QColor &b, int tolerance = 24);
+
+} // namespace qelvo::e2e

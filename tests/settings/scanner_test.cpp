@@ -1,0 +1,56 @@
+#include "settings/keys.h"
+#include "settings/scanner.h"
+
+#include <gtest/gtest.h>
+
+using namespace qelvo::settings;
+
+TEST(SplitLines, AcceptsCrLfAndLfAndALastLineWithoutEnd)
+{
+    EXPECT_EQ(splitLines("a\r\nb\nc"), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), (QStringList{"a", ""}));
+    EXPECT_EQ(splitLines(""), QStringList{});
+    EXPECT_EQ(splitLines("x,y\r\n"), QStringList{"x,y"});
+}
+
+TEST(ItemScanner, ItemsEndAtCommasAndLineEnds)
+{
+    ItemScanner items("ListName=a,b\r\nPathes\r\nx.jpg,/p/x.jpg\n\r\n***EndList***\r\n");
+    QStringList got;
+    while (!items.atEnd())
+        got << items.next();
+    EXPECT_EQ(got, (QStringList{"ListName=a", "b", "Pathes", "x.jpg", "/p/x.jpg", "", "***EndList***"}));
+    EXPECT_EQ(items.next(), QString());
+}
+
+TEST(ItemScanner, TrailingCommaGivesAnEmptyItemAndNoCrLeaks)
+{
+    ItemScanner items("a,\r\nb");
+    EXPECT_EQ(items.next(), "a");
+    EXPECT_EQ(items.next(), "");
+    EXPECT_EQ(items.next(), "b");
+    EXPECT_TRUE(items.atEnd());
+}
+
+TEST(KeyPrefix, FirstFiveCharactersCaseSensitive)
+{
+    EXPECT_TRUE(hasKeyPrefix("ExecuteNumber=2", keys::kExecuteNumber));
+    EXPECT_TRUE(hasKeyPrefix("ExecuXYZ", keys::kExecuteNumber));
+    EXPECT_FALSE(hasKeyPrefix("executeNumber=2", keys::kExecuteNumber));
+    EXPECT_FALSE(hasKeyPrefix("Exec", keys::kExecuteNumber));
+    EXPECT_TRUE(hasKeyPrefix("Pathes", keys::kPathes));
+    EXPECT_TRUE(hasKeyPrefix("Pathe", keys::kPathes));
+}
+
+TEST(ValueAt, FixedPositionsAndTheNinetyNineCharacterCut)
+{
+    EXPECT_EQ(valueAfterKey("ExecuteNumber=12345", keys::kExecuteNumber, 2), "12");
+    EXPECT_EQ(valueAfterKey("ExecuteNumber=", keys::kExecuteNumber, 2), "");
+    EXPECT_EQ(valueAfterKey("WPChanger=3", keys::kWPChanger, 1), "3");
+    const QString longName = QString(150, QChar(u'名'));
+    const QString value = valueAfterKey("ListName=" + longName, keys::kListName, 99);
+    EXPECT_EQ(value.size(), 99);
+    EXPECT_EQ(valueAt("abc", 4, 5), "");
+    EXPECT_EQ(valueAt("abc", 0, 5), "");
+    EXPECT_EQ(valueAt("abc", 3, 5), "c");
+}

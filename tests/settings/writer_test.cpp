@@ -1,0 +1,107 @@
+#include "settings/writer.h"
+
+#include "settings/textcodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace qelvo::settings;
+
+namespace {
+SettingsHead head(const QString &executeNumber)
+{
+    SettingsHead h;
+    h.appName = "qelvo";
+    h.appVersion = "1.0.0";
+    h.appLastAccPath = "/home/u/Pictures";
+    h.executeNumber = executeNumber;
+    h.wpChanger = 2;
+    h.wpIndex = 7;
+    h.lastExecute = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3));
+    return h;
+}
+const char *kHead = "[AppState]\r\nAppName=qelvo\r\nAppVersion=1.0.0\r\nAppLastAccPath=/home/u/Pictures\r\n\r\n"
+                    "[ExecuteState]\r\nExecuteNumber=%1\r\nWPChanger=2\r\nWPIndex=7\r\n"
+                    "LastExecute=2026/12/07 9:05:03\r\n\r\n[SettingLists]\r\n";
+QByteArray expectedHead(const char *n) { return QString::fromLatin1(kHead).arg(QLatin1String(n)).toUtf8(); }
+} // namespace
+
+TEST(Writer, NoListsEndsWithTheSectionLine)
+{
+    EXPECT_EQ(encodeSettingsText(formatSettingsFile(head("-1"), {})), expectedHead("-1"));
+}
+
+TEST(Writer, EmptyListHasPathesThenEndMarker)
+{
+    SettingList list;
+    list.ListName = "Empty";
+    list.ChgTime = 0.5f;
+    list.ZoomMax = 1.5f;
+    list.MouseDisable = 1;
+    const std::vector<SettingList> lists{list};
+    EXPECT_EQ(encodeSettingsText(formatSettingsFile(head("0"), lists)),
+              expectedHead("0") + "***StartList***\r\nListName=Empty\r\nChgTime=0.5\r\nZoomMax=1.5\r\n"
+                                  "RandomView=0\r\nMouseDisable=1\r\nEffect=0\r\nPathes\r\n***EndList***\r\n");
+}
+
+TEST(Writer, SeveralListsWithEntriesInOrder)
+{
+    SettingList a;
+    a.ListName = QString::fromUtf8("家族");
+    a.ChgTime = 10;
+    a.ZoomMax = 10;
+    a.RandomView = 1;
+    a.Effect = 1;
+    a.FileList = {{"a.jpg", "/p/a.jpg"}, {"(summer)", "/p/summer"}};
+    SettingList b;
+    b.ListName = "b";
+    b.ChgTime = 2.25f;
+    b.ZoomMax = 1;
+    b.FileList = {{"z.bmp", "/z.bmp"}};
+    const std::vector<SettingList> lists{a, b};
+    const QByteArray expected =
+        expectedHead("1") +
+        QString::fromUtf8("***StartList***\r\nListName=家族\r\nChgTime=10\r\nZoomMax=10\r\nRandomView=1\r\n"
+                          "MouseDisable=0\r\nEffect=1\r\nPathes\r\na.jpg,/p/a.jpg\r\n(summer),/p/summer\r\n"
+                          "***EndList***\r\n***StartList***\r\nListName=b\r\nChgTime=2.25\r\nZoomMax=1\r\n"
+                          "RandomView=0\r\nMouseDisable=0\r\nEffect=0\r\nPathes\r\nz.bmp,/z.bmp\r\n***EndList***\r\n")
+            .toUtf8();
+    EXPECT_EQ(encodeSettingsText(formatSettingsFile(head("1"), lists)), expected);
+}
+
+TEST(SaveFileAtomically, ReplacesWholeAndLeavesNoTemporaryFiles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Qelvo.ini");
+    ASSERT_EQ(saveFileAtomically(path, "old content that is longer"), QString());
+    ASSERT_EQ(saveFileAtomically(path, "new"), QString());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "new");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Qelvo.ini"});
+}
+
+TEST(SaveFileAtomically, FailureIsReportedAndTheOldFileKept)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Qelvo.ini");
+    ASSERT_EQ(saveFileAtomically(path, "keep me"), QString());
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool readOnlyFolderHolds = !QFile(dir.filePath("probe")).open(QIODevice::WriteOnly);
+    const QString reason = saveFileAtomically(path, "lost?");
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (!readOnlyFolderHolds)
+        GTEST_SKIP() << "running as a user that ignores folder permissions";
+    EXPECT_FALSE(reason.isEmpty());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "keep me");
+}
+
+TEST(SaveFileAtomically, MissingFolderIsReported)
+{
+    EXPECT_FALSE(saveFileAtomically("/nonexistent-folder-qelvo/Qelvo.ini", "x").isEmpty());
+}
