@@ -1,1 +1,0 @@
-// The file picker lives beside this file.

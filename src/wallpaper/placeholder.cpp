@@ -1,1 +1,0 @@
-// Wallpaper setting lives beside this file.
