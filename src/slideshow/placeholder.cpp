@@ -1,1 +1,0 @@
-// Logic of the slide show lives beside this file.
