@@ -136,13 +136,6 @@ TEST(DesktopCommands, SwayGetsOnlyPathsItsParserCannotMisread)
         EXPECT_FALSE(isSwaySafePath(path)) << path;
 }
 
-TEST(DesktopCommands, DesktopsWithoutCommandsGetNone)
-{
-    EXPECT_TRUE(desktopCommands(Desktop::X11, "/a.bmp").empty());
-    EXPECT_TRUE(desktopCommands(Desktop::None, "/a.bmp").empty());
-    EXPECT_TRUE(desktopCommands(Desktop::Xfce, "/a.bmp").empty());
-}
-
 TEST(XfceCommands, SetsEveryLastImageOfTheListing)
 {
     const QString listing = "/backdrop/screen0/monitorDP-1/workspace0/color-style\n"
