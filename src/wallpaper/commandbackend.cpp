@@ -90,11 +90,11 @@ bool FreshNameBackend::SetDeskWallPaper(const QString &bitmapPath)
     const QString fresh = makeFreshFile(bitmapPath);
     if (fresh.isEmpty())
         return m_inner->SetDeskWallPaper(bitmapPath);
-    if (!m_inner->SetDeskWallPaper(fresh)) {
-        // The desktop still shows (and names) the earlier file: keep that one.
-        QFile::remove(fresh);
+    // On a failure some setting may already name the fresh file (GNOME's light
+    // style taken, its dark one not) while others still name the earlier one:
+    // keep both until a change goes through.
+    if (!m_inner->SetDeskWallPaper(fresh))
         return false;
-    }
     removeOtherFreshFiles(fresh, bitmapPath);
     return true;
 }

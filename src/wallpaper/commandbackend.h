@@ -33,8 +33,8 @@ private:
 // leaves the old picture on screen. This hands the inner back end a fresh name
 // per change: a link to (or copy of) the bitmap named "<base>wp-<number>.bmp"
 // in the wallpaper bitmap's folder, and removes the earlier ones once the
-// desktop has taken the new one. Where no fresh file can be made, the bitmap
-// itself is handed over.
+// desktop has taken the new one (only then: a refused change keeps them all). Where no fresh file can be
+// made, the bitmap itself is handed over.
 class FreshNameBackend final : public WallpaperBackend
 {
 public:

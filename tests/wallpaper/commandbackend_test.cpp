@@ -123,13 +123,17 @@ TEST_F(FreshNameTest, EachChangeGetsANewNameAndTheOldOneGoes)
                                     "qelvowp-5.bmp.keep", "qelvowp.bmp"}));
 }
 
-TEST_F(FreshNameTest, ARefusedChangeKeepsTheNameTheDesktopStillShows)
+TEST_F(FreshNameTest, ARefusedChangeKeepsEveryNameTheDesktopMayStillShow)
 {
     ASSERT_TRUE(writeBytes(bitmap, "BM"));
     EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
     recorder->answer = false;
     EXPECT_FALSE(backend->SetDeskWallPaper(bitmap));
-    EXPECT_EQ(files(), (QStringList{QFileInfo(recorder->paths[0]).fileName(), "qelvowp.bmp"}));
+    EXPECT_EQ(files(), (QStringList{QFileInfo(recorder->paths[0]).fileName(),
+                                    QFileInfo(recorder->paths[1]).fileName(), "qelvowp.bmp"}));
+    recorder->answer = true;
+    EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
+    EXPECT_EQ(files(), (QStringList{QFileInfo(recorder->paths[2]).fileName(), "qelvowp.bmp"}));
 }
 
 TEST_F(FreshNameTest, PicturesElsewhereAndUnwritableFoldersStillWork)
