@@ -29,6 +29,20 @@ int nextWallpaperIndex(int wpIndex, int fileCount, bool random, RandomSource &ra
     return static_cast<int>(next);
 }
 
+settings::SettingsHead changerRunHead(const AppIdentity &identity, const QString &executeNumber,
+                                      int wpChanger, int wpIndex, const QDateTime &now)
+{
+    settings::SettingsHead head;
+    head.appName = identity.baseName;
+    head.appVersion = versionText();
+    head.appLastAccPath = identity.folder;
+    head.executeNumber = executeNumber.left(kExecuteNumberLength);
+    head.wpChanger = wpChanger;
+    head.wpIndex = wpIndex;
+    head.lastExecute = now;
+    return head;
+}
+
 QString rewriteSettingsText(const settings::SettingsHead &head, const QString &oldText)
 {
     settings::SettingsHead written = head;

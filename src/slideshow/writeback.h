@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/appidentity.h"
 #include "platform/randomsource.h"
 #include "settings/writer.h"
 
@@ -16,6 +17,12 @@ namespace qelvo::slideshow
 // so a one-image list never loops. A stored index past a shrunken list, or
 // one below 1, starts over at 1.
 [[nodiscard]] int nextWallpaperIndex(int wpIndex, int fileCount, bool random, RandomSource &random01);
+
+// The head a changer-only run writes: the program's own name, version and
+// folder (the folder stands where the dialog keeps the picker's), the state as
+// read with the new wpIndex, and now as LastExecute.
+[[nodiscard]] settings::SettingsHead changerRunHead(const AppIdentity &identity, const QString &executeNumber,
+                                                    int wpChanger, int wpIndex, const QDateTime &now);
 
 // The new twelve head lines, then the lines of every [SettingLists] section of
 // oldText copied as they stand; every line ends with CR LF.

@@ -164,6 +164,16 @@ TEST(RewriteSettings, ExecuteNumberIsCutToTwoCharacters)
     EXPECT_TRUE(rewriteSettingsText(head, "").contains("\r\nExecuteNumber=-1\r\n"));
 }
 
+TEST(RewriteSettings, ChangerRunWritesTheProgramsOwnFolderAndTheNewState)
+{
+    const AppIdentity identity{"/opt/qelvo", "qelvo"};
+    settings::SettingsHead head =
+        slideshow::changerRunHead(identity, "2", 3, 3, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 7)));
+    head.appVersion = "1.0.0"; // the build's version, whatever it is
+    EXPECT_EQ(rewriteSettingsText(head, ""), kHead);
+    EXPECT_EQ(slideshow::changerRunHead(identity, "", 3, 1, {}).appVersion, versionText());
+}
+
 TEST(RewriteSettingsFile, ReplacesTheFileAndKeepsItWhenItCannotBeRead)
 {
     QTemporaryDir dir;
