@@ -168,6 +168,18 @@ TEST_F(SetWallPaperTest, BrokenPictureIsReportedAndTheEarlierBitmapStays)
     EXPECT_TRUE(near(QImage(bitmap()).pixelColor(5, 5), Qt::red));
 }
 
+TEST_F(SetWallPaperTest, AGiantPictureIsRefusedRatherThanExhaustingMemory)
+{
+    // A GIF announcing 65535 x 65535 pixels (16 GB decoded) with almost no data.
+    QByteArray gif = solidGif({1, 1}, Qt::red);
+    for (int at : {6, 7, 8, 9, 24, 25, 26, 27})
+        gif[at] = char(0xff);
+    ASSERT_TRUE(writeBytes(file("giant.gif"), gif));
+    set(file("giant.gif"));
+    EXPECT_EQ(errors, std::vector<QString>{wallpaperErrorText(WallpaperError::InvalidPicture)});
+    EXPECT_TRUE(backend.calls.empty());
+}
+
 TEST_F(SetWallPaperTest, UnwritableBitmapAndUnreadableFileAreReportedWithTheirNumbers)
 {
     ASSERT_TRUE(savePicture(file("red.jpg"), Qt::red, "JPG"));
