@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/appidentity.h"
 #include "platform/randomsource.h"
 #include "settings/writer.h"
 
@@ -7,13 +8,34 @@
 
 // The changer-only run's bookkeeping: which image is next, and the settings
 // file rewritten with the new state and the setting lists copied unchanged.
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
 // The next wallpaper position, 1..fileCount (1 when the list is empty).
+// In list order it is wpIndex + 1; at random it is a pick of 1..fileCount,
+// drawn once more (and the second draw kept) when the first repeats wpIndex,
+// so a one-image list never loops. A stored index past a shrunken list, or
+// one below 1, starts over at 1.
 [[nodiscard]] int nextWallpaperIndex(int wpIndex, int fileCount, bool random, RandomSource &random01);
+
+// The head a changer-only run writes: the program's own name, version and
+// folder (the folder stands where the dialog keeps the picker's), the state as
+// read with the new wpIndex, and now as LastExecute.
+[[nodiscard]] settings::SettingsHead changerRunHead(const AppIdentity &identity, const QString &executeNumber,
+                                                    int wpChanger, int wpIndex, const QDateTime &now);
 
 // The new twelve head lines, then the lines of every [SettingLists] section of
 // oldText copied as they stand; every line ends with CR LF.
+// A copy run starts after each line that is exactly "[SettingLists]" and ends
+// after the next line that starts with "[" (that line is copied too), so other
+// sections before the lists vanish and one after them keeps only its header.
+// head.executeNumber is written as the reader keeps it: its first two characters.
 [[nodiscard]] QString rewriteSettingsText(const settings::SettingsHead &head, const QString &oldText);
+
+// Reads the settings file at path, rewrites it with rewriteSettingsText and
+// replaces it through a temporary file, so a crash in the middle can never
+// truncate the user's setting lists. Returns an empty text on success, else
+// the reason (the file is then left as it was).
+[[nodiscard]] QString rewriteSettingsFile(const QString &path, const settings::SettingsHead &head);
 
 } // namespace qelvo::slideshow

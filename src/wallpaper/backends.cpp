@@ -1,18 +1,56 @@
 #include "wallpaper/backends.h"
 
-// Placeholder until the desktop back ends exist.
-namespace qelvo {
+#include "wallpaper/commandbackend.h"
+#include "wallpaper/desktopcommands.h"
+#include "wallpaper/x11rootbackend.h"
 
-namespace {
-class NullBackend final : public WallpaperBackend {
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace qelvo
+{
+
+namespace
+{
+class NullBackend final : public WallpaperBackend
+{
 public:
     bool SetDeskWallPaper(const QString &) override { return false; }
 };
+
+// XFCE names its backdrop properties after the monitor's connector, which is
+// also the name Qt gives the screen on X11.
+QString primaryMonitorName()
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return {};
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->name() : QString();
+}
 } // namespace
 
-std::unique_ptr<WallpaperBackend> makeDesktopBackend(const QProcessEnvironment &)
+std::unique_ptr<WallpaperBackend> makeDesktopBackend(const QProcessEnvironment &env)
 {
-    return std::make_unique<NullBackend>();
+    return makeDesktopBackend(env, AppIdentity::current(), std::make_shared<wallpaper::ProcessRunner>());
+}
+
+std::unique_ptr<WallpaperBackend> makeDesktopBackend(const QProcessEnvironment &env,
+                                                     const AppIdentity &identity,
+                                                     std::shared_ptr<wallpaper::CommandRunner> runner)
+{
+    using wallpaper::Desktop;
+    const Desktop desktop = wallpaper::chooseDesktop(env);
+    switch (desktop) {
+    case Desktop::None:
+        return std::make_unique<NullBackend>();
+    case Desktop::X11:
+        return std::make_unique<wallpaper::X11RootBackend>(env.value(QStringLiteral("DISPLAY")));
+    default:
+        break;
+    }
+    auto tools = std::make_unique<wallpaper::CommandBackend>(desktop, std::move(runner), primaryMonitorName);
+    return std::make_unique<wallpaper::FreshNameBackend>(std::move(tools), identity.folder,
+                                                         identity.baseName);
 }
 
 } // namespace qelvo

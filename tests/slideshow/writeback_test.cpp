@@ -1,0 +1,213 @@
+#include "slideshow/writeback.h"
+
+#include "fakes/fakes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace qelvo;
+using qelvo::fakes::ScriptedRandom;
+using qelvo::slideshow::nextWallpaperIndex;
+using qelvo::slideshow::rewriteSettingsFile;
+using qelvo::slideshow::rewriteSettingsText;
+
+namespace
+{
+
+struct OrderCase {
+    int stored;
+    int fileCount;
+    int expected;
+};
+
+class ListOrder : public ::testing::TestWithParam<OrderCase>
+{
+};
+
+TEST_P(ListOrder, StepsForwardAndStartsOverWhenPastTheEnd)
+{
+    const OrderCase c = GetParam();
+    ScriptedRandom random;
+    EXPECT_EQ(nextWallpaperIndex(c.stored, c.fileCount, false, random), c.expected)
+        << "stored " << c.stored << " of " << c.fileCount;
+    EXPECT_EQ(random.remaining(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(WallpaperIndex, ListOrder,
+                         ::testing::Values(OrderCase{0, 3, 1},  // never set yet
+                                           OrderCase{1, 3, 2},  //
+                                           OrderCase{2, 3, 3},  // the third image
+                                           OrderCase{3, 3, 1},  // wraps at the end
+                                           OrderCase{7, 3, 1},  // the list shrank
+                                           OrderCase{-5, 3, 1}, // a damaged file
+                                           OrderCase{0, 0, 1},  // empty list
+                                           OrderCase{32767, 32767, 1}, OrderCase{2147483647, 5, 1}));
+
+TEST(WallpaperIndexRandom, KeepsTheFirstDrawWhenItDiffers)
+{
+    ScriptedRandom random{0.5, 0.0};
+    EXPECT_EQ(nextWallpaperIndex(1, 4, true, random), 3); // Int(0.5 * 4) + 1
+    EXPECT_EQ(random.remaining(), 1u);
+}
+
+TEST(WallpaperIndexRandom, DrawsOnceMoreWhenTheFirstRepeatsAndKeepsTheSecond)
+{
+    ScriptedRandom random{0.5, 0.99};
+    EXPECT_EQ(nextWallpaperIndex(3, 4, true, random), 4);
+
+    // Both draws on the previous image: the same image twice in a row.
+    ScriptedRandom twice{0.5, 0.6, 0.0};
+    EXPECT_EQ(nextWallpaperIndex(3, 4, true, twice), 3);
+    EXPECT_EQ(twice.remaining(), 1u);
+}
+
+TEST(WallpaperIndexRandom, OneImageOrNoneEndsAfterTwoDraws)
+{
+    ScriptedRandom random{0.3, 0.7, 0.1};
+    EXPECT_EQ(nextWallpaperIndex(1, 1, true, random), 1);
+    EXPECT_EQ(random.remaining(), 1u);
+
+    ScriptedRandom none{0.3, 0.7};
+    EXPECT_EQ(nextWallpaperIndex(0, 0, true, none), 1);
+}
+
+settings::SettingsHead sampleHead()
+{
+    settings::SettingsHead head;
+    head.appName = "qelvo";
+    head.appVersion = "1.0.0";
+    head.appLastAccPath = "/opt/qelvo";
+    head.executeNumber = "2";
+    head.wpChanger = 3;
+    head.wpIndex = 3;
+    head.lastExecute = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 7));
+    return head;
+}
+
+const QString kHead = "[AppState]\r\n"
+                      "AppName=qelvo\r\n"
+                      "AppVersion=1.0.0\r\n"
+                      "AppLastAccPath=/opt/qelvo\r\n"
+                      "\r\n"
+                      "[ExecuteState]\r\n"
+                      "ExecuteNumber=2\r\n"
+                      "WPChanger=3\r\n"
+                      "WPIndex=3\r\n"
+                      "LastExecute=2026/12/07 9:05:07\r\n"
+                      "\r\n"
+                      "[SettingLists]\r\n";
+
+const QString kLists = "***StartList***\r\n"
+                       "ListName=旅行 ﾃｽﾄ\r\n"
+                       "ChgTime=5\r\n"
+                       "ZoomMax=1.5\r\n"
+                       "RandomView=0\r\n"
+                       "MouseDisable=0\r\n"
+                       "Effect=1\r\n"
+                       "Pathes\r\n"
+                       "a.jpg,/home/u/A.jpg\r\n"
+                       "(pics),/home/u/pics\r\n"
+                       "***EndList***\r\n";
+
+TEST(RewriteSettings, ReplacesTheStateAndKeepsTheListsCharacterForCharacter)
+{
+    const QString old = "[AppState]\r\nAppName=old\r\nAppVersion=0.9.0\r\nAppLastAccPath=/x\r\n\r\n"
+                        "[ExecuteState]\r\nExecuteNumber=2\r\nWPChanger=3\r\nWPIndex=2\r\n"
+                        "LastExecute=2020/01/01 0:00:00\r\n\r\n[SettingLists]\r\n" +
+                        kLists;
+    EXPECT_EQ(rewriteSettingsText(sampleHead(), old), kHead + kLists);
+}
+
+TEST(RewriteSettings, ReadsLfLinesAndWritesCrLf)
+{
+    QString lfLists = kLists;
+    lfLists.replace("\r\n", "\n");
+    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[SettingLists]\n" + lfLists), kHead + kLists);
+}
+
+TEST(RewriteSettings, SectionsAroundTheListsLoseTheirLines)
+{
+    const QString old = "[Other]\r\nkey=value\r\n[SettingLists]\r\n" + kLists +
+                        "[Later]\r\nlost=1\r\n\r\n[SettingLists]\r\nagain\r\n";
+    // The section after the lists keeps its header; a second lists header starts another copy.
+    EXPECT_EQ(rewriteSettingsText(sampleHead(), old), kHead + kLists + "[Later]\r\nagain\r\n");
+}
+
+TEST(RewriteSettings, CopyStopsAtAnyBracketLineEvenAnotherListsHeader)
+{
+    const QString old = "[SettingLists]\r\none\r\n[SettingLists]\r\ntwo\r\n";
+    EXPECT_EQ(rewriteSettingsText(sampleHead(), old), kHead + "one\r\n[SettingLists]\r\n");
+}
+
+TEST(RewriteSettings, WithoutAListsHeaderOnlyTheHeadRemains)
+{
+    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[AppState]\r\nAppName=x\r\n ***StartList***\r\n"), kHead);
+    EXPECT_EQ(rewriteSettingsText(sampleHead(), ""), kHead);
+    // The header must be the whole line.
+    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[SettingLists] \r\nx\r\n[settinglists]\r\ny\r\n"), kHead);
+}
+
+TEST(RewriteSettings, KeepsEmptyLinesInsideTheListsAndAddsNoneAtTheEnd)
+{
+    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[SettingLists]\r\n\r\nx\r\n\r\n"), kHead + "\r\nx\r\n\r\n");
+    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[SettingLists]\r\nlast"), kHead + "last\r\n");
+}
+
+TEST(RewriteSettings, ExecuteNumberIsCutToTwoCharacters)
+{
+    settings::SettingsHead head = sampleHead();
+    head.executeNumber = "123";
+    EXPECT_TRUE(rewriteSettingsText(head, "").contains("\r\nExecuteNumber=12\r\n"));
+    head.executeNumber = "-1";
+    EXPECT_TRUE(rewriteSettingsText(head, "").contains("\r\nExecuteNumber=-1\r\n"));
+}
+
+TEST(RewriteSettings, ChangerRunWritesTheProgramsOwnFolderAndTheNewState)
+{
+    const AppIdentity identity{"/opt/qelvo", "qelvo"};
+    settings::SettingsHead head =
+        slideshow::changerRunHead(identity, "2", 3, 3, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 7)));
+    head.appVersion = "1.0.0"; // the build's version, whatever it is
+    EXPECT_EQ(rewriteSettingsText(head, ""), kHead);
+    EXPECT_EQ(slideshow::changerRunHead(identity, "", 3, 1, {}).appVersion, versionText());
+}
+
+TEST(RewriteSettingsFile, ReplacesTheFileAndKeepsItWhenItCannotBeRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Qelvo.ini");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(("[SettingLists]\r\n" + kLists).toUtf8());
+    }
+    EXPECT_TRUE(rewriteSettingsFile(path, sampleHead()).isEmpty());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()), kHead + kLists);
+
+    // A file that is not there is not created from the head alone.
+    const QString missing = dir.filePath("none.ini");
+    EXPECT_FALSE(rewriteSettingsFile(missing, sampleHead()).isEmpty());
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST(RewriteSettingsFile, ReadsALegacyShiftJisFileAndWritesUtf8)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Qelvo.ini");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        // "[SettingLists]", then "ListName=旅行" in Shift_JIS.
+        f.write(QByteArray("[SettingLists]\r\nListName=\x97\xb7\x8d\x73\r\n"));
+    }
+    ASSERT_TRUE(rewriteSettingsFile(path, sampleHead()).isEmpty());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()), kHead + "ListName=旅行\r\n");
+}
+
+} // namespace

@@ -1,0 +1,178 @@
+#include "wallpaper/commandbackend.h"
+
+#include "wallpaper/backends.h"
+#include "wallpapertestutil.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace qelvo;
+using namespace qelvo::wallpaper;
+using namespace qelvo::wallpapertest;
+
+namespace
+{
+
+// Records the commands; answers from a script keyed by program name.
+class RecordingRunner final : public CommandRunner
+{
+public:
+    CommandResult run(const CommandLine &command) override
+    {
+        calls.push_back(command);
+        if (failing.contains(command.program))
+            return {};
+        if (command.arguments.contains("-l"))
+            return {true, listing};
+        return {true, {}};
+    }
+    std::vector<CommandLine> calls;
+    QStringList failing;
+    QByteArray listing;
+};
+
+TEST(CommandBackend, RunsEveryCommandAndSucceedsOnlyWhenAllDo)
+{
+    auto runner = std::make_shared<RecordingRunner>();
+    CommandBackend gnome(Desktop::Gnome, runner);
+    EXPECT_TRUE(gnome.SetDeskWallPaper("/p/w.bmp"));
+    EXPECT_EQ(runner->calls, desktopCommands(Desktop::Gnome, "/p/w.bmp"));
+
+    runner->calls.clear();
+    runner->failing = {"gsettings"};
+    EXPECT_FALSE(gnome.SetDeskWallPaper("/p/w.bmp"));
+    EXPECT_EQ(runner->calls.size(), 2u) << "the dark style is still tried";
+}
+
+TEST(CommandBackend, HandsOverAbsolutePathsOnly)
+{
+    auto runner = std::make_shared<RecordingRunner>();
+    CommandBackend kde(Desktop::Kde, runner);
+    EXPECT_TRUE(kde.SetDeskWallPaper("-rf.bmp"));
+    ASSERT_EQ(runner->calls.size(), 1u);
+    EXPECT_EQ(runner->calls[0].arguments, QStringList{QDir::current().absoluteFilePath("-rf.bmp")});
+    EXPECT_FALSE(kde.SetDeskWallPaper(QString()));
+    EXPECT_EQ(runner->calls.size(), 1u);
+}
+
+TEST(CommandBackend, XfceWithoutAMonitorNameCreatesMonitor0)
+{
+    auto runner = std::make_shared<RecordingRunner>();
+    CommandBackend xfce(Desktop::Xfce, runner);
+    EXPECT_TRUE(xfce.SetDeskWallPaper("/p/w.bmp"));
+    ASSERT_EQ(runner->calls.size(), 2u);
+    EXPECT_EQ(runner->calls[0], xfceListCommand());
+    EXPECT_EQ(runner->calls[1], xfceCommands("", "/p/w.bmp", "0")[0]);
+}
+
+// Records the path handed over and the picture's bytes at that moment.
+class RecordingBackend final : public WallpaperBackend
+{
+public:
+    bool SetDeskWallPaper(const QString &path) override
+    {
+        paths.push_back(path);
+        contents.push_back(readBytes(path));
+        return answer;
+    }
+    std::vector<QString> paths;
+    std::vector<QByteArray> contents;
+    bool answer = true;
+};
+
+class FreshNameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto inner = std::make_unique<RecordingBackend>();
+        recorder = inner.get();
+        backend = std::make_unique<FreshNameBackend>(std::move(inner), dir.path(), "qelvo");
+        bitmap = dir.filePath("qelvowp.bmp");
+    }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
+
+    QTemporaryDir dir;
+    RecordingBackend *recorder = nullptr;
+    std::unique_ptr<FreshNameBackend> backend;
+    QString bitmap;
+};
+
+TEST_F(FreshNameTest, EachChangeGetsANewNameAndTheOldOneGoes)
+{
+    ASSERT_TRUE(writeBytes(bitmap, "BM first"));
+    ASSERT_TRUE(writeBytes(dir.filePath("qelvowp-5.bmp.keep"), "x"));
+    ASSERT_TRUE(writeBytes(dir.filePath("otherwp-5.bmp"), "x"));
+    EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
+    ASSERT_TRUE(writeBytes(bitmap + ".new", "BM second"));
+    ASSERT_TRUE(QFile::remove(bitmap) && QFile::rename(bitmap + ".new", bitmap)); // as the atomic save does
+    EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
+
+    ASSERT_EQ(recorder->paths.size(), 2u);
+    EXPECT_NE(recorder->paths[0], recorder->paths[1]);
+    for (const QString &path : recorder->paths) {
+        EXPECT_EQ(QFileInfo(path).absolutePath(), QFileInfo(bitmap).absolutePath());
+        EXPECT_TRUE(QFileInfo(path).fileName().contains(QRegularExpression("^qelvowp-[0-9]+\\.bmp$")));
+    }
+    EXPECT_EQ(recorder->contents[0], "BM first");
+    EXPECT_EQ(recorder->contents[1], "BM second");
+    EXPECT_EQ(files(), (QStringList{"otherwp-5.bmp", QFileInfo(recorder->paths[1]).fileName(),
+                                    "qelvowp-5.bmp.keep", "qelvowp.bmp"}));
+}
+
+TEST_F(FreshNameTest, ARefusedChangeKeepsEveryNameTheDesktopMayStillShow)
+{
+    ASSERT_TRUE(writeBytes(bitmap, "BM"));
+    EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
+    recorder->answer = false;
+    EXPECT_FALSE(backend->SetDeskWallPaper(bitmap));
+    EXPECT_EQ(files(), (QStringList{QFileInfo(recorder->paths[0]).fileName(),
+                                    QFileInfo(recorder->paths[1]).fileName(), "qelvowp.bmp"}));
+    recorder->answer = true;
+    EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
+    EXPECT_EQ(files(), (QStringList{QFileInfo(recorder->paths[2]).fileName(), "qelvowp.bmp"}));
+}
+
+TEST_F(FreshNameTest, PicturesElsewhereAndUnwritableFoldersStillWork)
+{
+    QTemporaryDir other;
+    const QString photo = other.filePath("my photo.bmp");
+    ASSERT_TRUE(writeBytes(photo, "BM photo"));
+    EXPECT_TRUE(backend->SetDeskWallPaper(photo));
+    EXPECT_EQ(recorder->contents.back(), "BM photo");
+    EXPECT_TRUE(QFile::exists(photo));
+
+    auto inner = std::make_unique<RecordingBackend>();
+    RecordingBackend *seen = inner.get();
+    FreshNameBackend fallback(std::move(inner), dir.filePath("missing"), "qelvo");
+    EXPECT_TRUE(fallback.SetDeskWallPaper(photo));
+    EXPECT_EQ(seen->paths, std::vector<QString>{photo});
+}
+
+TEST(DesktopBackendFactory, PicksTheBackendFromTheEnvironment)
+{
+    QTemporaryDir dir;
+    const AppIdentity identity{dir.path(), "qelvo"};
+    ASSERT_TRUE(writeBytes(identity.wallpaperBitmapPath(), "BM"));
+
+    auto runner = std::make_shared<RecordingRunner>();
+    QProcessEnvironment gnome;
+    gnome.insert("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+    EXPECT_TRUE(
+        makeDesktopBackend(gnome, identity, runner)->SetDeskWallPaper(identity.wallpaperBitmapPath()));
+    ASSERT_EQ(runner->calls.size(), 2u);
+    const QString uri = runner->calls[0].arguments.last();
+    EXPECT_TRUE(uri.startsWith("'" + fileUri(dir.path()) + "/qelvowp-")) << uri.toStdString();
+
+    runner->calls.clear();
+    QProcessEnvironment nothing;
+    nothing.insert("WAYLAND_DISPLAY", "wayland-0");
+    EXPECT_FALSE(
+        makeDesktopBackend(nothing, identity, runner)->SetDeskWallPaper(identity.wallpaperBitmapPath()));
+    EXPECT_TRUE(runner->calls.empty());
+}
+
+} // namespace
