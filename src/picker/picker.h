@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QWidget;
+
+namespace qelvo {
+class Form3;
+}
 
 // The file picker's operations and its result, which outlive the picker window.
 namespace qelvo::picker {
@@ -31,5 +37,23 @@ bool SetDrive(const QString &drive);
 [[nodiscard]] QString CurrentFolder();
 // Closes and discards the picker window; the result stays.
 void Destroy();
+
+// The drive box's root that holds a stored path (the "drive" of that path),
+// empty when no root does.
+[[nodiscard]] QString DriveOf(const QString &path);
+
+// Where the drive box takes its roots from; unset means the mounted roots.
+using DriveSource = std::function<QStringList()>;
+void SetDriveSource(DriveSource source);
+// How the picker shows its error message; unset means a critical message box
+// titled "qelvo" over parent.
+using MessageHook = std::function<void(QWidget *parent, const QString &text)>;
+void SetMessageHook(MessageHook hook);
+
+// The picker window while it exists, else null; for tests that drive it.
+[[nodiscard]] Form3 *Window();
+// Discards the window and forgets the result, the remembered place and each
+// drive's folder, as at program start.
+void ResetAll();
 
 } // namespace qelvo::picker
