@@ -4,6 +4,7 @@
 #include "picker/form3.h"
 #include "platform/appidentity.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -67,7 +68,7 @@ bool SetFolder(const QString &path)
 bool SetDrive(const QString &drive)
 {
     const QString path = cleanFolderPath(drive);
-    if (path.isEmpty())
+    if (path.isEmpty() || !QFileInfo(path).isDir())
         return false;
     Form3 &form = ensureForm();
     // A folder given as the drive stands for the root that holds it.
