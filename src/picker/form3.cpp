@@ -292,7 +292,11 @@ bool Form3::setDirPath(const QString &path)
     const QString folder = picker::cleanFolderPath(path);
     if (folder.isEmpty() || !folderExists(folder))
         return false;
+    // The folder becomes the current folder of the drive that holds it and,
+    // when it lies on it, of the drive in the box ("/" holds the home drive).
     m_driveFolders.remember(picker::driveOf(folder, m_roots), folder);
+    if (picker::isInside(folder, m_drive))
+        m_driveFolders.remember(m_drive, folder);
     if (folder == m_dirPath)
         return true;
     m_dirPath = folder;
@@ -503,7 +507,7 @@ void Form3::showDirTree()
         Dir1->addTopLevelItem(item);
     }
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
-    if (QTreeWidgetItem *old = Dir1->currentItem(); old && old != item)
+    if (QTreeWidgetItem *old = Dir1->currentItem(); old && old->parent())
         old->setIcon(0, closedIcon);
 
     const QStringList parts = m_dirPath.mid(top.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);

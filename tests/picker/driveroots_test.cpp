@@ -45,16 +45,6 @@ TEST(DriveOf, LongestRootHoldingThePathByWholeComponents)
     EXPECT_EQ(driveOf("/etc", QStringList{"/home/ann"}), "");
 }
 
-TEST(CleanFolderPath, AbsoluteWithoutTrailingSeparatorExceptTheRoot)
-{
-    EXPECT_EQ(cleanFolderPath("/"), "/");
-    EXPECT_EQ(cleanFolderPath("//"), "/");
-    EXPECT_EQ(cleanFolderPath("/a/b/"), "/a/b");
-    EXPECT_EQ(cleanFolderPath("/a/./b/../c"), "/a/c");
-    EXPECT_EQ(cleanFolderPath("a/b"), "");
-    EXPECT_EQ(cleanFolderPath(""), "");
-}
-
 TEST(DriveFolders, ReturnsToTheLastFolderOrItsNearestExistingParent)
 {
     DriveFolders folders;

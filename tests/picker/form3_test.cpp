@@ -457,6 +457,14 @@ TEST_F(PickerTest, EachDriveOpensAtTheFolderLastShownOnIt)
     EXPECT_EQ(pk::CurrentFolder(), m_pics + "/sub");
     EXPECT_EQ(pk::Window()->fileFolder(), m_pics + "/sub");
 
+    // A folder reached through the "/" tree is where "/" opens next time.
+    ASSERT_TRUE(pk::SetDrive("/"));
+    ASSERT_TRUE(pk::SetFolder(m_root + "/other"));
+    ASSERT_TRUE(pk::SetDrive(m_root));
+    ASSERT_TRUE(pk::SetFolder(m_pics));
+    ASSERT_TRUE(pk::SetDrive("/"));
+    EXPECT_EQ(pk::CurrentFolder(), m_root + "/other");
+
     // The start-up restore sets the folder first and its drive second.
     ASSERT_TRUE(pk::SetDrive("/"));
     ASSERT_TRUE(pk::SetFolder(m_root + "/other"));

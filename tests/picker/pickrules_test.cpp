@@ -95,15 +95,6 @@ TEST(PreviewSizeTwips, EmptyPicturesHaveNoPreview)
     EXPECT_FALSE(previewSizeTwips({-1, -1}).isValid());
 }
 
-TEST(TwipsToPixels, RoundsToWholePixelsAtNinetySixDpi)
-{
-    EXPECT_EQ(twipsToPixels(1000), 67);
-    EXPECT_EQ(twipsToPixels(500), 33);
-    EXPECT_EQ(twipsToPixels(6585), 439);
-    EXPECT_EQ(twipsToPixels(1), 1);
-    EXPECT_EQ(twipsToPixels(0), 0);
-}
-
 TEST(NaturalLess, SortsByLettersIgnoringCaseAndNumbersByValue)
 {
     QStringList names{"img10.jpg", "Img2.jpg", "b.jpg", "A.jpg", "img02.jpg", "img1.jpg", "a.jpg", "10.jpg", "9.jpg"};
