@@ -157,7 +157,6 @@ void Form3::buildControls()
     File1->setGeometry(twips(120, 720, 2412, 1350));
     File1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     File1->setUniformItemSizes(true);
-    File1->setLayoutMode(QListView::Batched);
     connect(File1, &QListWidget::itemSelectionChanged, this, &Form3::File1_Click);
 
     auto *label4 = new QLabel(tr8(picker::texts::kFileType), this);

@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <iostream>
 
 using namespace qelvo;
@@ -236,6 +237,40 @@ TEST_F(PickerTest, ClearingTheSelectionIsNoError)
     EXPECT_TRUE(m_messages.isEmpty());
     EXPECT_EQ(control<QLineEdit>("Text1")->text(), "");
     EXPECT_FALSE(control<QLabel>("Image1")->isVisible());
+}
+
+TEST_F(PickerTest, OddFileNamesAreListedAndPreviewedSafely)
+{
+    QDir(m_root).mkdir("odd");
+    const QString odd = m_root + "/odd";
+    writeImage(odd + "/it's a \"photo\"; $(x) & y.jpg", {30, 60}, "JPG");
+    writeImage(odd + "/line\nbreak.jpg", {30, 30}, "JPG");
+    QFile picture(m_pics + "/a.jpg");
+    ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+    const QByteArray bytes = picture.readAll();
+    // A name that is not valid UTF-8 cannot be named again once decoded: it may
+    // be refused, but never crash or reach another file.
+    const QByteArray raw = QFile::encodeName(odd) + "/\xff\xfe.jpg";
+    FILE *file = std::fopen(raw.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), file);
+    std::fclose(file);
+
+    openAt(odd);
+    const QStringList names = listed();
+    ASSERT_EQ(names.size(), 3);
+    ctrlClick("it's a \"photo\"; $(x) & y.jpg");
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(control<QLabel>("Image1")->size(), QSize(33, 67));
+    for (const QString &name : names) {
+        if (name.startsWith("it's"))
+            continue;
+        ctrlClick(name);
+        ctrlClick(name);
+    }
+    control<QPushButton>("Command1")->click();
+    EXPECT_EQ(pk::PickedCount, 1);
+    EXPECT_EQ(result(1), "it's a \"photo\"; $(x) & y.jpg");
 }
 
 TEST_F(PickerTest, AtMostTwoHundredFiftyFiveFiles)
