@@ -27,6 +27,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace qelvo {
 
@@ -394,7 +395,8 @@ bool Form3::showPreview(const QString &path)
 {
     Image1->hide();
     const QSize natural = readNaturalSize(path);
-    if (!natural.isValid() || natural.isEmpty())
+    constexpr int kLargestSide = std::numeric_limits<int>::max() / picker::kTwipsPerPixel;
+    if (natural.isEmpty() || natural.width() > kLargestSide || natural.height() > kLargestSide)
         return false;
     const QSize fitted = picker::previewSizeTwips(natural * picker::kTwipsPerPixel);
     if (!fitted.isValid())

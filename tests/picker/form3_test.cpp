@@ -228,6 +228,19 @@ TEST_F(PickerTest, BrokenPictureShowsTheMessageAndKeepsTheChosenNames)
     EXPECT_EQ(result(0), m_pics);
 }
 
+TEST_F(PickerTest, PicturesClaimingEnormousSizesAreRefusedNotAttempted)
+{
+    // Headers of 200000000 x 1 (BMP) and 65535 x 65535 (GIF) pixels, no data.
+    ASSERT_TRUE(QFile::copy(dataFile("huge.bmp"), m_pics + "/huge1.bmp"));
+    ASSERT_TRUE(QFile::copy(dataFile("huge.gif"), m_pics + "/huge2.gif"));
+    openAt(m_pics);
+    ctrlClick("huge1.bmp");
+    ctrlClick("huge2.gif");
+    EXPECT_EQ(m_messages.size(), 2);
+    EXPECT_EQ(pk::PickedCount, 2);
+    EXPECT_FALSE(control<QLabel>("Image1")->isVisible());
+}
+
 TEST_F(PickerTest, ClearingTheSelectionIsNoError)
 {
     openAt(m_pics);
