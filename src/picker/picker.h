@@ -29,7 +29,10 @@ extern QString LastPickFolder; // folder at the last OK, empty before
 // Creates the picker if needed, empties the result, shows it modally over
 // owner and returns when it closes.
 void Open(QWidget *owner);
-// Point the picker at a folder or a drive root, creating it hidden if needed.
+// Point the picker at a folder or a drive, creating it hidden if needed. A
+// drive is one of the drive box's roots (see DriveOf); an existing folder
+// given as the drive stands for the root that holds it. A drive opens at the
+// folder last shown on it, so SetFolder(f) then SetDrive(DriveOf(f)) shows f.
 // False when that place cannot be shown; the picker then stays where it was.
 bool SetFolder(const QString &path);
 bool SetDrive(const QString &drive);
