@@ -108,36 +108,23 @@ TEST(NaturalLess, SortsByLettersIgnoringCaseAndNumbersByValue)
     EXPECT_TRUE(naturalLess("x99999999999999999999999", "x100000000000000000000000"));
 }
 
-TEST(CollectPicked, FillsSlotsInListOrderWithABlankBeforeEachName)
-{
-    auto storage = std::make_unique<std::array<QString, kPickedSlots>>();
-    auto &picked = *storage;
-    picked[0] = "/pics";
-    const Collected c = collectPicked({"a.jpg", "b.jpg", "c.jpg"}, picked);
-    EXPECT_EQ(c.count, 3);
-    EXPECT_FALSE(c.tooMany);
-    EXPECT_EQ(c.display, " a.jpg b.jpg c.jpg");
-    EXPECT_EQ(picked[0], "/pics");
-    EXPECT_EQ(picked[1], "a.jpg");
-    EXPECT_EQ(picked[3], "c.jpg");
-
-    const Collected none = collectPicked({}, picked);
-    EXPECT_EQ(none.count, 0);
-    EXPECT_EQ(none.display, "");
-}
-
-TEST(CollectPicked, StopsAtTheTwoHundredFiftySixthName)
+TEST(CollectPicked, FillsSlotsInOrderAndStopsAtTheTwoHundredFiftySixthName)
 {
     QStringList names;
     for (int i = 1; i <= 300; ++i)
         names << QString("f%1.jpg").arg(i, 3, 10, QChar('0'));
     auto storage = std::make_unique<std::array<QString, kPickedSlots>>();
     auto &picked = *storage;
+    picked[0] = "/pics";
 
-    const Collected exact = collectPicked(names.mid(0, 255), picked);
-    EXPECT_EQ(exact.count, 255);
-    EXPECT_FALSE(exact.tooMany);
+    const Collected three = collectPicked(names.mid(0, 3), picked);
+    EXPECT_EQ(three.count, 3);
+    EXPECT_EQ(three.display, " f001.jpg f002.jpg f003.jpg");
+    EXPECT_EQ(picked[0], "/pics");
+    EXPECT_EQ(picked[3], "f003.jpg");
+    EXPECT_EQ(collectPicked({}, picked).display, "");
 
+    EXPECT_FALSE(collectPicked(names.mid(0, 255), picked).tooMany);
     const Collected over = collectPicked(names, picked);
     EXPECT_TRUE(over.tooMany);
     EXPECT_EQ(over.count, 255);
