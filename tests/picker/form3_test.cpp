@@ -429,6 +429,18 @@ TEST_F(PickerTest, OkRemembersDriveAndFolderAndCancelNever)
     EXPECT_EQ(pk::Window(), nullptr);
 }
 
+TEST_F(PickerTest, WithoutARememberedPlaceItStartsAtTheCurrentFolder)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_pics + "/sub"));
+    const QString start = pk::CurrentFolder();
+    const QString drive = pk::Window()->drive();
+    QDir::setCurrent(previous);
+    EXPECT_EQ(start, m_pics + "/sub");
+    EXPECT_EQ(drive, m_root);
+    EXPECT_EQ(listed(), QStringList{});
+}
+
 TEST_F(PickerTest, RememberedFolderThatHasGoneOpensItsNearestParent)
 {
     pk::LastPickDrive = m_root;
