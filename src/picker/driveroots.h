@@ -35,6 +35,7 @@ namespace qelvo::picker {
 class DriveFolders {
 public:
     void remember(const QString &root, const QString &folder);
+    [[nodiscard]] bool knows(const QString &root) const { return m_folders.contains(root); }
     // The remembered folder of root or, when it has gone, its nearest existing
     // parent inside root; root itself when nothing is remembered.
     [[nodiscard]] QString folderFor(const QString &root, const std::function<bool(const QString &)> &exists) const;

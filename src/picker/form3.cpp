@@ -121,18 +121,14 @@ Form3::Form3(picker::DriveSource drives, picker::DriveFolders &driveFolders, pic
         start = QStringLiteral("/");
     fillDriveBox();
     m_drive = picker::driveOf(start, m_roots);
-    if (m_drive.isEmpty()) {
-        m_roots.prepend(QStringLiteral("/"));
+    if (m_drive.isEmpty())
         m_drive = QStringLiteral("/");
-        fillDriveBox();
-    }
-    {
-        const QSignalBlocker blocker(Drive1);
-        Drive1->setCurrentIndex(static_cast<int>(m_roots.indexOf(m_drive)));
-    }
+    fillDriveBox(); // selects the drive, adding it when the source lacks it
     m_dirPath = start;
     m_fileFolder = start;
-    m_driveFolders.remember(m_drive, start);
+    // The folder a user last showed on this drive wins over the start folder.
+    if (!m_driveFolders.knows(m_drive))
+        m_driveFolders.remember(m_drive, start);
     showDirTree();
 }
 
