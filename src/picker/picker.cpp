@@ -1,8 +1,13 @@
 #include "picker/picker.h"
 
-#include <QDir>
+#include "picker/driveroots.h"
+#include "picker/form3.h"
+#include "platform/appidentity.h"
 
-// Placeholder until the picker window exists: remembers the folder only.
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+
 namespace qelvo::picker {
 
 std::array<QString, kPickedSlots> PickedFiles;
@@ -12,19 +17,96 @@ QString LastPickDrive;
 QString LastPickFolder;
 
 namespace {
-QString g_folder = QDir::currentPath();
+
+QPointer<Form3> g_form;
+DriveSource g_driveSource;
+MessageHook g_messageHook;
+DriveFolders g_driveFolders;
+
+QStringList currentRoots() { return g_driveSource ? g_driveSource() : mountedDriveRoots(); }
+
+void showMessage(QWidget *parent, const QString &text)
+{
+    if (g_messageHook) {
+        g_messageHook(parent, text);
+        return;
+    }
+    QMessageBox::critical(parent, QString::fromUtf8(kAppTitle), text);
 }
 
-void Open(QWidget *) { PickedCount = 0; }
+Form3 &ensureForm()
+{
+    if (!g_form) {
+        g_form = new Form3(currentRoots, g_driveFolders, showMessage);
+        g_form->Form_Load();
+    }
+    return *g_form;
+}
+
+} // namespace
+
+void Open(QWidget *owner)
+{
+    Form3 &form = ensureForm();
+    if (form.isVisible())
+        return;
+    PickedCount = 0;
+    if (owner && form.parentWidget() != owner) {
+        // A child of the owner: no task-bar entry of its own, centred over it when shown.
+        form.setParent(owner, form.windowFlags());
+    }
+    form.setWindowModality(Qt::ApplicationModal);
+    form.exec();
+}
+
 bool SetFolder(const QString &path)
 {
-    if (!QDir(path).exists())
-        return false;
-    g_folder = path;
-    return true;
+    const QString folder = cleanFolderPath(path);
+    return !folder.isEmpty() && ensureForm().setDirPath(folder);
 }
-bool SetDrive(const QString &drive) { return QDir(drive).exists(); }
-QString CurrentFolder() { return g_folder; }
-void Destroy() {}
+
+bool SetDrive(const QString &drive)
+{
+    const QString path = cleanFolderPath(drive);
+    if (path.isEmpty() || !QFileInfo(path).isDir())
+        return false;
+    Form3 &form = ensureForm();
+    // A folder given as the drive stands for the root that holds it.
+    const QStringList roots = currentRoots();
+    return form.setDrive(roots.contains(path) ? path : driveOf(path, roots));
+}
+
+QString CurrentFolder() { return ensureForm().dirPath(); }
+
+void Destroy()
+{
+    Form3 *form = g_form;
+    if (!form)
+        return;
+    g_form = nullptr;
+    // Called from the window's own buttons too, so the window goes once its
+    // handler and any modal loop over it have returned.
+    form->done(QDialog::Rejected);
+    form->deleteLater();
+}
+
+QString DriveOf(const QString &path) { return driveOf(cleanFolderPath(path), currentRoots()); }
+
+void SetDriveSource(DriveSource source) { g_driveSource = std::move(source); }
+
+void SetMessageHook(MessageHook hook) { g_messageHook = std::move(hook); }
+
+Form3 *Window() { return g_form; }
+
+void ResetAll()
+{
+    Destroy();
+    PickedFiles.fill(QString());
+    PickedCount = 0;
+    PickFolderMode = false;
+    LastPickDrive.clear();
+    LastPickFolder.clear();
+    g_driveFolders.clear();
+}
 
 } // namespace qelvo::picker

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QWidget;
+
+namespace qelvo {
+class Form3;
+}
 
 // The file picker's operations and its result, which outlive the picker window.
 namespace qelvo::picker {
@@ -23,7 +29,10 @@ extern QString LastPickFolder; // folder at the last OK, empty before
 // Creates the picker if needed, empties the result, shows it modally over
 // owner and returns when it closes.
 void Open(QWidget *owner);
-// Point the picker at a folder or a drive root, creating it hidden if needed.
+// Point the picker at a folder or a drive, creating it hidden if needed. A
+// drive is one of the drive box's roots (see DriveOf); an existing folder
+// given as the drive stands for the root that holds it. A drive opens at the
+// folder last shown on it, so SetFolder(f) then SetDrive(DriveOf(f)) shows f.
 // False when that place cannot be shown; the picker then stays where it was.
 bool SetFolder(const QString &path);
 bool SetDrive(const QString &drive);
@@ -31,5 +40,23 @@ bool SetDrive(const QString &drive);
 [[nodiscard]] QString CurrentFolder();
 // Closes and discards the picker window; the result stays.
 void Destroy();
+
+// The drive box's root that holds a stored path (the "drive" of that path),
+// empty when no root does.
+[[nodiscard]] QString DriveOf(const QString &path);
+
+// Where the drive box takes its roots from; unset means the mounted roots.
+using DriveSource = std::function<QStringList()>;
+void SetDriveSource(DriveSource source);
+// How the picker shows its error message; unset means a critical message box
+// titled "qelvo" over parent.
+using MessageHook = std::function<void(QWidget *parent, const QString &text)>;
+void SetMessageHook(MessageHook hook);
+
+// The picker window while it exists, else null; for tests that drive it.
+[[nodiscard]] Form3 *Window();
+// Discards the window and forgets the result, the remembered place and each
+// drive's folder, as at program start.
+void ResetAll();
 
 } // namespace qelvo::picker
