@@ -53,10 +53,11 @@ constexpr int kImage1Left = 2880;
 constexpr int kImage1Top = 420;
 constexpr int kImage1Width = 1500;
 constexpr int kImage1Height = 996;
+// The caption sits above the picture and may take two lines ("サンプル(4500x3000)"
+// is wider than the picture), so it starts at the top and reaches the edge.
 constexpr int kLabel3Left = 2880;
-constexpr int kLabel3Top = 120;
-constexpr int kLabel3Width = 1512;
-constexpr int kLabel3Height = 480;
+constexpr int kLabel3Top = 0;
+constexpr int kLabel3Height = kImage1Top;
 
 constexpr int px(int twips) { return twips / kTwipsPerPixel; }
 
@@ -91,7 +92,7 @@ Form1::Form1(const AppIdentity &identity, QWidget *parent)
       m_clock(&systemClock()), m_hooks(defaultHooks(identity)),
       m_image1Size(kImage1Width, kImage1Height)
 {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFont(uiGothicFont(kFontPoints));
     buildControls();
@@ -131,7 +132,7 @@ void Form1::buildControls()
     Check1->setGeometry(8, 194, 90, 18);
     Check1->setToolTip(u8(t::kCheck1Tip));
     Check2 = named(new QCheckBox(u8(t::kCheck2), client), "Check2");
-    Check2->setGeometry(100, 194, 86, 18);
+    Check2->setGeometry(104, 194, 82, 18);
     Check2->setToolTip(u8(t::kCheck2Tip));
     Check2->setChecked(true);
     Check4 = named(new QCheckBox(u8(t::kCheck4), client), "Check4");
@@ -139,14 +140,14 @@ void Form1::buildControls()
     Check4->setToolTip(u8(t::kCheck4Tip));
     Check4->setChecked(true);
     Check3 = named(new QCheckBox(u8(t::kCheck3), client), "Check3");
-    Check3->setGeometry(100, 222, 196, 18);
+    Check3->setGeometry(104, 222, 192, 18);
     Check3->setToolTip(u8(t::kCheck3Tip));
     Check3->setChecked(true);
 
     Label3 = named(new QLabel(u8(t::kSample), client), "Label3");
-    Label3->setGeometry(px(kLabel3Left), px(kLabel3Top), px(kLabel3Width),
-                        px(kLabel3Height));
-    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label3->setGeometry(px(kLabel3Left), px(kLabel3Top), kClientWidth - px(kLabel3Left), px(kLabel3Height));
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    Label3->setWordWrap(true);
     Image1 = named(new QLabel(client), "Image1");
     Image1->setGeometry(px(kImage1Left), px(kImage1Top), px(kImage1Width),
                         px(kImage1Height));
@@ -234,6 +235,12 @@ void Form1::connectHandlers()
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
     connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         if (!m_selectingRow)
+            List1_Click();
+    });
+    // A click on the row already selected shows it again when the sample is
+    // empty, as after switching the sample back on.
+    connect(List1, &QListView::clicked, this, [this] {
+        if (Image1->pixmap().isNull())
             List1_Click();
     });
     connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
