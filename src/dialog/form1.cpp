@@ -414,7 +414,8 @@ void Form1::Text2_GotFocus() { Text2->selectAll(); }
 
 void Form1::lostFocus(QLineEdit *box)
 {
-    if (settings::isNumeric(box->text()))
+    // The same test as the change handler's, so that whatever passes here is stored.
+    if (settings::toFloat32(box->text()))
         return;
     // While the notice is up and the focus goes back, the other box losing the
     // focus must not raise its own notice (two empty boxes would ping-pong).

@@ -333,6 +333,11 @@ TEST_F(Form1Test, SecondsAndZoomBoxesStoreNumbersAndRefuseToLeaveOtherText)
     text("Text1")->setText("abc");
     form->Text1_LostFocus();
     EXPECT_EQ(prompter->messages.size(), 2u);
+    // A number too large to store is refused too, rather than passed and dropped.
+    text("Text2")->setText("1e39");
+    form->Text2_LostFocus();
+    EXPECT_EQ(prompter->messages.size(), 3u);
+    EXPECT_FLOAT_EQ(form->slot(0).ZoomMax, 1.0f);
 
     for (const char *value : {"0", "-3"}) {
         text("Text1")->setText(value);
@@ -342,7 +347,7 @@ TEST_F(Form1Test, SecondsAndZoomBoxesStoreNumbersAndRefuseToLeaveOtherText)
         EXPECT_FLOAT_EQ(form->slot(0).ChgTime, QString(value).toFloat());
         EXPECT_FLOAT_EQ(form->slot(0).ZoomMax, QString(value).toFloat());
     }
-    EXPECT_EQ(prompter->messages.size(), 2u);
+    EXPECT_EQ(prompter->messages.size(), 3u);
 }
 
 TEST_F(Form1Test, LeavingAnEmptyBoxForAnotherEmptyBoxShowsOneNotice)
