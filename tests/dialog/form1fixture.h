@@ -55,11 +55,8 @@ protected:
             if (onPicker)
                 onPicker();
         };
-        h.setPickerFolder = [this](const QString &f) {
-            pickerFolders << f;
-            return pickerFolderOk;
-        };
-        h.setPickerDrive = [this](const QString &) { return pickerFolderOk; };
+        h.setPickerFolder = [](const QString &) { return true; };
+        h.setPickerDrive = [](const QString &) { return true; };
         h.pickerFolder = [] { return QStringLiteral("/home/u/Pictures"); };
         h.destroyPicker = [this] { ++pickerDestroys; };
         h.showPreview = [this] { ++previews; };
@@ -145,6 +142,14 @@ protected:
     QLabel *label(const char *name) const { return child<QLabel>(name); }
     QLineEdit *text(const char *name) const { return child<QLineEdit>(name); }
     QCheckBox *check(const char *name) const { return child<QCheckBox>(name); }
+    // Check1 to Check4 as "0"/"1".
+    [[nodiscard]] QString checks() const
+    {
+        QString out;
+        for (const char *name : {"Check1", "Check2", "Check3", "Check4"})
+            out += check(name)->isChecked() ? '1' : '0';
+        return out;
+    }
 
     [[nodiscard]] QStringList list1Rows() const
     {
@@ -154,6 +159,7 @@ protected:
             rows << m->data(m->index(i, 0)).toString();
         return rows;
     }
+    void selectRow(int row) const { list1()->setCurrentIndex(list1()->model()->index(row, 0)); }
     [[nodiscard]] int list1Selected() const
     {
         const QModelIndex i = list1()->currentIndex();
@@ -182,8 +188,6 @@ protected:
     fakes::FakePrompter *prompter = nullptr;
     std::unique_ptr<Form1> form;
     std::function<void()> onPicker;
-    QStringList pickerFolders;
-    bool pickerFolderOk = true;
     int pickerOpens = 0;
     int pickerDestroys = 0;
     int previews = 0;
