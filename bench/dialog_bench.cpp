@@ -16,11 +16,13 @@
 
 using namespace qelvo;
 
-namespace {
+namespace
+{
 
 constexpr int kRows = settings::kMaxShownEntries;
 
-class SilentPrompter final : public dialog::Prompter {
+class SilentPrompter final : public dialog::Prompter
+{
 public:
     Answer ask(const Message &) override { return Answer::Ok; }
     QString input(const QString &, const QString &, const QString &) override { return {}; }
@@ -31,7 +33,8 @@ settings::SettingList bigList(const QString &name, int rows)
     settings::SettingList l = dialog::newSettingList(name);
     l.FileList.reserve(rows);
     for (int i = 0; i < rows; ++i)
-        l.FileList.append({QStringLiteral("img_%1.jpg").arg(i), QStringLiteral("/home/u/Pictures/%1/IMG_%2.jpg").arg(name).arg(i)});
+        l.FileList.append({QStringLiteral("img_%1.jpg").arg(i),
+                           QStringLiteral("/home/u/Pictures/%1/IMG_%2.jpg").arg(name).arg(i)});
     return l;
 }
 

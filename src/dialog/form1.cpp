@@ -32,16 +32,21 @@
 #include <QStringListModel>
 #include <QTimer>
 
-namespace qelvo {
+namespace qelvo
+{
 
 namespace t = dialog::texts;
 using Icon = dialog::Prompter::Icon;
 using Buttons = dialog::Prompter::Buttons;
 using Answer = dialog::Prompter::Answer;
 
-namespace {
+namespace
+{
 
-QString u8(const char *text) { return QString::fromUtf8(text); }
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
 
 constexpr int kEscape = 27;
 constexpr int kFontPoints = 9;
@@ -59,7 +64,10 @@ constexpr int kLabel3Left = 2880;
 constexpr int kLabel3Top = 0;
 constexpr int kLabel3Height = kImage1Top;
 
-constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int px(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
 
 template <typename W> W *named(W *widget, const char *name)
 {
@@ -89,8 +97,7 @@ Form1::Hooks defaultHooks(const AppIdentity &identity)
 
 Form1::Form1(const AppIdentity &identity, QWidget *parent)
     : QMainWindow(parent), m_identity(identity), m_prompter(std::make_unique<dialog::QtPrompter>(this)),
-      m_clock(&systemClock()), m_hooks(defaultHooks(identity)),
-      m_image1Size(kImage1Width, kImage1Height)
+      m_clock(&systemClock()), m_hooks(defaultHooks(identity)), m_image1Size(kImage1Width, kImage1Height)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -102,8 +109,14 @@ Form1::Form1(const AppIdentity &identity, QWidget *parent)
 
 Form1::~Form1() = default;
 
-void Form1::setPrompter(std::unique_ptr<dialog::Prompter> prompter) { m_prompter = std::move(prompter); }
-void Form1::setClock(const Clock &clock) { m_clock = &clock; }
+void Form1::setPrompter(std::unique_ptr<dialog::Prompter> prompter)
+{
+    m_prompter = std::move(prompter);
+}
+void Form1::setClock(const Clock &clock)
+{
+    m_clock = &clock;
+}
 
 void Form1::buildControls()
 {
@@ -149,8 +162,7 @@ void Form1::buildControls()
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label3->setWordWrap(true);
     Image1 = named(new QLabel(client), "Image1");
-    Image1->setGeometry(px(kImage1Left), px(kImage1Top), px(kImage1Width),
-                        px(kImage1Height));
+    Image1->setGeometry(px(kImage1Left), px(kImage1Top), px(kImage1Width), px(kImage1Height));
     Image1->setToolTip(u8(t::kImage1Tip));
     Image1->setScaledContents(true);
 
@@ -209,7 +221,8 @@ void Form1::buildMenus()
             connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         return action;
     };
-    item(file, "mnuFileNew", t::kMnuFileNew, QKeySequence(Qt::CTRL | Qt::Key_N), true, &Form1::mnuFileNew_Click);
+    item(file, "mnuFileNew", t::kMnuFileNew, QKeySequence(Qt::CTRL | Qt::Key_N), true,
+         &Form1::mnuFileNew_Click);
     item(file, "mnuFileRename", t::kMnuFileRename, QKeySequence(Qt::CTRL | Qt::Key_M), true,
          &Form1::mnuFileRename_Click);
     item(file, "mnuFileDell", t::kMnuFileDell, {}, true, &Form1::mnuFileDell_Click);
@@ -217,7 +230,8 @@ void Form1::buildMenus()
     item(file, "mnuFileOpen", t::kMnuFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O), false, nullptr);
     item(file, "mnuFileOut", t::kMnuFileOut, {}, false, nullptr);
     file->addSeparator();
-    QAction *save = item(file, "mnuFileSave", t::kMnuFileSave, QKeySequence(Qt::CTRL | Qt::Key_S), true, nullptr);
+    QAction *save =
+        item(file, "mnuFileSave", t::kMnuFileSave, QKeySequence(Qt::CTRL | Qt::Key_S), true, nullptr);
     connect(save, &QAction::triggered, this, [this] { (void)mnuFileSave_Click(); });
     file->addSeparator();
     item(file, "mnuFileExit", t::kMnuFileExit, {}, true, &Form1::mnuFileExit_Click);
@@ -261,7 +275,6 @@ void Form1::connectHandlers()
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
 }
-
 
 dialog::Prompter::Answer Form1::say(const QString &text, Icon icon, Buttons buttons, const QString &title)
 {
@@ -338,8 +351,8 @@ bool Form1::mnuFileSave_Click()
     head.wpIndex = m_wpIndex;
     head.lastExecute = m_clock->now();
     const int lists = std::clamp(m_lastListIndex + 1, 0, settings::kSlotCount);
-    const QString reason =
-        settings::writeSettingsFile(path, head, std::span<const settings::SettingList>(m_slots.data(), lists));
+    const QString reason = settings::writeSettingsFile(
+        path, head, std::span<const settings::SettingList>(m_slots.data(), lists));
     m_hooks.destroyPicker();
     if (!reason.isEmpty()) {
         // Unlike a silent failure, this keeps the changes marked unsaved, so the
@@ -406,11 +419,23 @@ void Form1::textChanged(QLineEdit *box, float settings::SettingList::*field)
     m_dataChanged = true;
 }
 
-void Form1::Text1_Change() { textChanged(Text1, &settings::SettingList::ChgTime); }
-void Form1::Text2_Change() { textChanged(Text2, &settings::SettingList::ZoomMax); }
+void Form1::Text1_Change()
+{
+    textChanged(Text1, &settings::SettingList::ChgTime);
+}
+void Form1::Text2_Change()
+{
+    textChanged(Text2, &settings::SettingList::ZoomMax);
+}
 
-void Form1::Text1_GotFocus() { Text1->selectAll(); }
-void Form1::Text2_GotFocus() { Text2->selectAll(); }
+void Form1::Text1_GotFocus()
+{
+    Text1->selectAll();
+}
+void Form1::Text2_GotFocus()
+{
+    Text2->selectAll();
+}
 
 void Form1::lostFocus(QLineEdit *box)
 {
@@ -426,8 +451,14 @@ void Form1::lostFocus(QLineEdit *box)
     m_inLostFocus = false;
 }
 
-void Form1::Text1_LostFocus() { lostFocus(Text1); }
-void Form1::Text2_LostFocus() { lostFocus(Text2); }
+void Form1::Text1_LostFocus()
+{
+    lostFocus(Text1);
+}
+void Form1::Text2_LostFocus()
+{
+    lostFocus(Text2);
+}
 
 void Form1::checkClicked(QCheckBox *box, std::uint8_t settings::SettingList::*field)
 {
@@ -436,9 +467,18 @@ void Form1::checkClicked(QCheckBox *box, std::uint8_t settings::SettingList::*fi
     m_dataChanged = true;
 }
 
-void Form1::Check1_Click() { checkClicked(Check1, &settings::SettingList::RandomView); }
-void Form1::Check2_Click() { checkClicked(Check2, &settings::SettingList::MouseDisable); }
-void Form1::Check4_Click() { checkClicked(Check4, &settings::SettingList::Effect); }
+void Form1::Check1_Click()
+{
+    checkClicked(Check1, &settings::SettingList::RandomView);
+}
+void Form1::Check2_Click()
+{
+    checkClicked(Check2, &settings::SettingList::MouseDisable);
+}
+void Form1::Check4_Click()
+{
+    checkClicked(Check4, &settings::SettingList::Effect);
+}
 
 void Form1::Check3_Click()
 {
@@ -481,8 +521,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         // Another window or a menu taking the focus is not leaving the box.
-        if ((watched == Text1 || watched == Text2) && !m_inLostFocus && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason) {
+        if ((watched == Text1 || watched == Text2) && !m_inLostFocus &&
+            reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             const bool first = watched == Text1;
             QTimer::singleShot(0, this, [this, first] { first ? Text1_LostFocus() : Text2_LostFocus(); });
         }

@@ -23,7 +23,8 @@ class QPushButton;
 class QRadioButton;
 class QStringListModel;
 
-namespace qelvo {
+namespace qelvo
+{
 
 class Clock;
 
@@ -31,7 +32,8 @@ class Clock;
 // file lists, the wallpaper-changer mode, the sample preview, load and save.
 // The handlers keep the names of the dialog's events; the work they share with
 // nothing on screen lives in dialog/settingsload.h and dialog/listops.h.
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow
+{
     Q_OBJECT
 public:
     // What the dialog reaches outside itself. Each has a working default; tests
@@ -121,7 +123,8 @@ private:
     void checkClicked(QCheckBox *box, std::uint8_t settings::SettingList::*field);
     void moveRow(int direction);
     [[nodiscard]] QString askListName(const QString &prompt, const QString &title, const QString &initial);
-    dialog::Prompter::Answer say(const QString &text, dialog::Prompter::Icon icon = dialog::Prompter::Icon::None,
+    dialog::Prompter::Answer say(const QString &text,
+                                 dialog::Prompter::Icon icon = dialog::Prompter::Icon::None,
                                  dialog::Prompter::Buttons buttons = dialog::Prompter::Buttons::Ok,
                                  const QString &title = {});
 

@@ -18,15 +18,20 @@
 
 #include <cmath>
 
-namespace qelvo {
+namespace qelvo
+{
 
 namespace t = dialog::texts;
 using Icon = dialog::Prompter::Icon;
 using Buttons = dialog::Prompter::Buttons;
 using Answer = dialog::Prompter::Answer;
 
-namespace {
-QString u8(const char *text) { return QString::fromUtf8(text); }
+namespace
+{
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
 
 QStringList dispNames(const QVector<settings::FileEntry> &entries)
 {
@@ -46,7 +51,10 @@ QStringList fullPaths(const QVector<settings::FileEntry> &entries)
     return paths;
 }
 
-int toPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int toPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 } // namespace
 
 // ---- Shared pieces ----
@@ -86,7 +94,10 @@ void Form1::clearEntries()
     m_list2.clear();
 }
 
-void Form1::clearSample() { Image1->clear(); }
+void Form1::clearSample()
+{
+    Image1->clear();
+}
 
 void Form1::setCountLabels()
 {
@@ -225,8 +236,8 @@ void Form1::Command1_Click()
     if (m_hooks.openPicker)
         m_hooks.openPicker(this);
 
-    dialog::FormedEntries formed =
-        dialog::formEntries(picker::PickFolderMode, picker::PickedCount, std::span<const QString>(picker::PickedFiles));
+    dialog::FormedEntries formed = dialog::formEntries(picker::PickFolderMode, picker::PickedCount,
+                                                       std::span<const QString>(picker::PickedFiles));
     if (!formed.refused.isEmpty())
         say(u8(t::kRefusedNames).arg(formed.refused.join(QLatin1Char('\n'))), Icon::Warning);
 
@@ -285,8 +296,14 @@ void Form1::moveRow(int direction)
     m_dataChanged = true;
 }
 
-void Form1::Command3_Click() { moveRow(-1); }
-void Form1::Command4_Click() { moveRow(+1); }
+void Form1::Command3_Click()
+{
+    moveRow(-1);
+}
+void Form1::Command4_Click()
+{
+    moveRow(+1);
+}
 
 // ---- Sample ----
 

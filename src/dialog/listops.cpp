@@ -4,10 +4,15 @@
 #include "platform/appidentity.h"
 #include "settings/numbers.h"
 
-namespace qelvo::dialog {
+namespace qelvo::dialog
+{
 
-namespace {
-QString u8(const char *text) { return QString::fromUtf8(text); }
+namespace
+{
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
 
 constexpr float kNewChgTime = 10.0f;
 constexpr float kNewZoomMax = 1.0f;
@@ -136,7 +141,7 @@ QString aboutText(const QString &baseName, const QString &version, const QString
     text += legalNotice + br;
     text += br;
     text += (baseName.toLower() == QLatin1String(texts::kAboutOwnName) ? u8(texts::kAboutUsageReadme)
-                                                                        : u8(texts::kAboutUsageIntuition)) +
+                                                                       : u8(texts::kAboutUsageIntuition)) +
             br;
     text += u8(texts::kAboutDisclaimer1) + br;
     text += u8(texts::kAboutDisclaimer2) + br;

@@ -10,7 +10,8 @@
 #include <span>
 
 // The dialog's pure operations on setting-list slots and file lists.
-namespace qelvo::dialog {
+namespace qelvo::dialog
+{
 
 // ---- List sets ----
 
@@ -40,7 +41,8 @@ struct FormedEntries {
 // file system's case. folderMode: DispName = "(" + lower-case last name + ")",
 // FullPath = the folder, so the root "/" gives "()". A path with a comma or a
 // line break, or a name beginning with a double quote or a blank, is refused.
-[[nodiscard]] FormedEntries formEntries(bool folderMode, int pickedCount, std::span<const QString> pickedFiles);
+[[nodiscard]] FormedEntries formEntries(bool folderMode, int pickedCount,
+                                        std::span<const QString> pickedFiles);
 
 // Removes row r; returns the row to select afterwards (the row that followed,
 // or the new last row, -1 when the list became empty). Out-of-range r: no change,

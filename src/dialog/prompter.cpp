@@ -5,9 +5,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace qelvo::dialog {
+namespace qelvo::dialog
+{
 
-namespace {
+namespace
+{
 QMessageBox::Icon toQt(Prompter::Icon icon)
 {
     switch (icon) {
@@ -40,12 +42,16 @@ QMessageBox::StandardButtons toQt(Prompter::Buttons buttons)
     return QMessageBox::Ok;
 }
 
-QString titleOf(const QString &title) { return title.isEmpty() ? QString::fromLatin1(kAppTitle) : title; }
+QString titleOf(const QString &title)
+{
+    return title.isEmpty() ? QString::fromLatin1(kAppTitle) : title;
+}
 } // namespace
 
 Prompter::Answer QtPrompter::ask(const Message &message)
 {
-    QMessageBox box(toQt(message.icon), titleOf(message.title), message.text, toQt(message.buttons), m_parent);
+    QMessageBox box(toQt(message.icon), titleOf(message.title), message.text, toQt(message.buttons),
+                    m_parent);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -72,7 +78,8 @@ Prompter::Answer QtPrompter::ask(const Message &message)
 QString QtPrompter::input(const QString &prompt, const QString &title, const QString &initial)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, titleOf(title), prompt, QLineEdit::Normal, initial, &ok);
+    const QString text =
+        QInputDialog::getText(m_parent, titleOf(title), prompt, QLineEdit::Normal, initial, &ok);
     return ok ? text : QString();
 }
 

@@ -4,11 +4,13 @@
 
 class QWidget;
 
-namespace qelvo::dialog {
+namespace qelvo::dialog
+{
 
 // The dialog's message and input boxes behind one small interface, so that the
 // dialog's handlers can be driven headless with scripted answers.
-class Prompter {
+class Prompter
+{
 public:
     enum class Icon { None, Information, Question, Warning, Critical };
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -30,7 +32,8 @@ public:
 };
 
 // QMessageBox and QInputDialog over a parent window.
-class QtPrompter final : public Prompter {
+class QtPrompter final : public Prompter
+{
 public:
     explicit QtPrompter(QWidget *parent) : m_parent(parent) {}
     Answer ask(const Message &message) override;

@@ -4,20 +4,23 @@
 #include "settings/numbers.h"
 #include "settings/scanner.h"
 
-namespace qelvo::dialog {
+namespace qelvo::dialog
+{
 
 namespace k = settings::keys;
 using settings::hasKeyPrefix;
 using settings::valueAfterKey;
 
-namespace {
+namespace
+{
 
 constexpr int kOneCharacter = 1;
 constexpr int kModeButtons = 4;
 
 // One reading position shared by whole-line and item reads, the way the list
 // pass reads a record's lines and then its entries item by item.
-class TextCursor {
+class TextCursor
+{
 public:
     explicit TextCursor(const QString &text) : m_text(text) {}
     [[nodiscard]] bool atEnd() const { return m_pos >= m_text.size(); }
@@ -37,7 +40,8 @@ private:
             ++i;
         }
         qsizetype end = i;
-        if (end > start && m_text.at(end - 1) == QLatin1Char('\r') && (i == size || m_text.at(i) == QLatin1Char('\n')))
+        if (end > start && m_text.at(end - 1) == QLatin1Char('\r') &&
+            (i == size || m_text.at(i) == QLatin1Char('\n')))
             --end;
         m_pos = i < size ? i + 1 : size;
         return m_text.mid(start, end - start);

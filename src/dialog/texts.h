@@ -1,7 +1,8 @@
 #pragma once
 
 // The settings dialog's own texts, exactly as the user sees them (UTF-8).
-namespace qelvo::dialog::texts {
+namespace qelvo::dialog::texts
+{
 
 inline constexpr const char *kCaptionPrefix = "Qelvo - Version ";
 
@@ -70,8 +71,9 @@ inline constexpr const char *kMnuHelpSearch = "ﾄﾋﾟｯｸの検索(&S)...";
 inline constexpr const char *kMnuHelpAbout = "ﾊﾞｰｼﾞｮﾝ情報(&A)...";
 
 // Messages.
-inline constexpr const char *kReadError = "設定読込みエラー:\n初回起動、或いは設定ファイルの消失が考えられます。\n"
-                                          "新規に設定を開始します。";
+inline constexpr const char *kReadError =
+    "設定読込みエラー:\n初回起動、或いは設定ファイルの消失が考えられます。\n"
+    "新規に設定を開始します。";
 inline constexpr const char *kTooManyFiles = "1リスト内の画像ファイルは32,767ファイルまでです";
 inline constexpr const char *kSaveConfirmTitle = "設定保存の確認";
 inline constexpr const char *kSaveConfirm = "データが変更されています。保存後終了しますか？";

@@ -7,12 +7,14 @@
 #include <deque>
 #include <vector>
 
-namespace qelvo::fakes {
+namespace qelvo::fakes
+{
 
 // Records every box and answers from a script; an unscripted box gets the
 // answer a user closing it would give (Cancel, No or Ok), an unscripted input
 // box an empty text (Cancel).
-class FakePrompter final : public dialog::Prompter {
+class FakePrompter final : public dialog::Prompter
+{
 public:
     struct Input {
         QString prompt, title, initial;

@@ -14,7 +14,8 @@ using Answer = dialog::Prompter::Answer;
 using Icon = dialog::Prompter::Icon;
 using Buttons = dialog::Prompter::Buttons;
 
-namespace {
+namespace
+{
 std::vector<settings::SettingList> threeLists()
 {
     auto b = Form1Test::makeList("B", 0);
@@ -146,8 +147,9 @@ TEST_F(Form1Test, CloseGuardQuitAndEscapeAskOnlyWhenChanged)
     QTest::keyClick(text("Text1"), Qt::Key_Escape);
     ASSERT_EQ(prompter->messages.size(), 1u);
     const auto &m = prompter->messages[0];
-    EXPECT_EQ(std::tuple(m.title, m.text, m.icon, m.buttons),
-              std::tuple(u8(t::kSaveConfirmTitle), u8(t::kSaveConfirm), Icon::Question, Buttons::YesNoCancel));
+    EXPECT_EQ(
+        std::tuple(m.title, m.text, m.icon, m.buttons),
+        std::tuple(u8(t::kSaveConfirmTitle), u8(t::kSaveConfirm), Icon::Question, Buttons::YesNoCancel));
     EXPECT_TRUE(form->isVisible());
     prompter->answers = {Answer::Cancel};
     form->mnuFileExit_Click();
@@ -256,7 +258,8 @@ TEST_F(Form1Test, AboutBoxShowsNameVersionNoticeAndTheUsageLineByLowerCaseName)
     open();
     form->mnuHelpAbout_Click();
     const QString own = prompter->messages.back().text;
-    EXPECT_TRUE(own.startsWith("QELVO  Version-" + versionText() + "\n" + QString::fromUtf8(version::kLegalNotice) + "\n\n"));
+    EXPECT_TRUE(own.startsWith("QELVO  Version-" + versionText() + "\n" +
+                               QString::fromUtf8(version::kLegalNotice) + "\n\n"));
     EXPECT_TRUE(own.contains(u8(t::kAboutUsageReadme)));
     EXPECT_EQ(prompter->messages.back().icon, Icon::None);
     identity.baseName = "saver";

@@ -23,13 +23,18 @@
 
 #include <memory>
 
-namespace qelvo::testing {
+namespace qelvo::testing
+{
 
-inline QString u8(const char *s) { return QString::fromUtf8(s); }
+inline QString u8(const char *s)
+{
+    return QString::fromUtf8(s);
+}
 
 // A Form1 over a private folder, with scripted boxes, a fixed clock and
 // counted hooks in place of the picker, the slide show and the program's end.
-class Form1Test : public ::testing::Test {
+class Form1Test : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -7,7 +7,8 @@ using namespace qelvo::testing;
 namespace t = qelvo::dialog::texts;
 using Answer = dialog::Prompter::Answer;
 
-namespace {
+namespace
+{
 QStringList comboItems(QComboBox *c)
 {
     QStringList out;
@@ -145,7 +146,8 @@ TEST_F(Form1Test, AddedEntriesAreShownInLowerCaseAndTheLastIsSelected)
     EXPECT_EQ(form->List2().mid(2), QStringList({"/home/u/Pics/Summer", "/", "/a.jpg", "/a.jpg"}));
     expectInvariant();
     ASSERT_TRUE(form->mnuFileSave_Click());
-    EXPECT_TRUE(readSettings().contains("Pathes\r\na.jpg,/home/u/Pics/a.jpg\r\nb.jpg,/home/u/Pics/B.jpg\r\n"));
+    EXPECT_TRUE(
+        readSettings().contains("Pathes\r\na.jpg,/home/u/Pics/a.jpg\r\nb.jpg,/home/u/Pics/B.jpg\r\n"));
 
     onPicker = {};
     list1()->setCurrentIndex(list1()->model()->index(0, 0));
@@ -210,7 +212,8 @@ TEST_F(Form1Test, MovesExchangeRowsAndStopAtBothEnds)
 
 // ---- Sample ----
 
-class SampleTest : public Form1Test {
+class SampleTest : public Form1Test
+{
 protected:
     QString image(const char *name, int w, int h, const char *format)
     {
@@ -248,8 +251,9 @@ TEST_F(SampleTest, PicturesAreFittedInto1500By1000TwipsAndFailuresSaySo)
     notes.close();
     const QString cut = image("cut.jpg", 300, 200, "JPG");
     QFile::resize(cut, 40);
-    openWith({image("wide.jpg", 200, 100, "JPG"), image("sq.bmp", 80, 80, "BMP"), image("small.png", 40, 20, "PNG"),
-              dir.filePath("missing.jpg"), notes.fileName(), cut, dir.path()});
+    openWith({image("wide.jpg", 200, 100, "JPG"), image("sq.bmp", 80, 80, "BMP"),
+              image("small.png", 40, 20, "PNG"), dir.filePath("missing.jpg"), notes.fileName(), cut,
+              dir.path()});
     select(0);
     EXPECT_EQ(label("Label3")->text(), u8("サンプル(3000x1500)"));
     EXPECT_EQ(image1()->geometry(), QRect(2880 / 15, 420 / 15, 100, 50));

@@ -43,9 +43,10 @@ TEST(FileEntries, FilesAreShownInLowerCaseAndStoredInTheFileSystemsCase)
     std::array<QString, 4> picked{"/home/u/Pics", "a.jpg", "Photo.JPG", QString::fromUtf8("ÄRGER.gif")};
     const auto formed = formEntries(false, 3, picked);
     EXPECT_TRUE(formed.refused.isEmpty());
-    EXPECT_EQ(formed.entries, (QVector<FileEntry>{{"a.jpg", "/home/u/Pics/a.jpg"},
-                                                  {"photo.jpg", "/home/u/Pics/Photo.JPG"},
-                                                  {QString::fromUtf8("ärger.gif"), picked[0] + "/" + picked[3]}}));
+    EXPECT_EQ(formed.entries,
+              (QVector<FileEntry>{{"a.jpg", "/home/u/Pics/a.jpg"},
+                                  {"photo.jpg", "/home/u/Pics/Photo.JPG"},
+                                  {QString::fromUtf8("ärger.gif"), picked[0] + "/" + picked[3]}}));
     std::array<QString, 2> rootFile{"/", "a.jpg"};
     EXPECT_EQ(formEntries(false, 1, rootFile).entries.value(0), (FileEntry{"a.jpg", "/a.jpg"}));
     EXPECT_EQ(formEntries(false, 200, rootFile).entries.size(), 1); // a count beyond the slots
@@ -61,10 +62,12 @@ TEST(FileEntries, AFolderIsItsLowerCaseLastNameInParentheses)
 
 TEST(FileEntries, NamesThatCannotReadBackAreRefusedAndTheRestAdded)
 {
-    std::array<QString, 7> picked{"/p", "ok.jpg", "a,b.jpg", "\"q.jpg", " lead.jpg", "line\nbreak.jpg", "end.jpg"};
+    std::array<QString, 7> picked{"/p",        "ok.jpg",          "a,b.jpg", "\"q.jpg",
+                                  " lead.jpg", "line\nbreak.jpg", "end.jpg"};
     const auto formed = formEntries(false, 6, picked);
     EXPECT_EQ(formed.entries.size(), 2);
-    EXPECT_EQ(formed.refused, QStringList({"/p/a,b.jpg", "/p/\"q.jpg", "/p/ lead.jpg", "/p/line\nbreak.jpg"}));
+    EXPECT_EQ(formed.refused,
+              QStringList({"/p/a,b.jpg", "/p/\"q.jpg", "/p/ lead.jpg", "/p/line\nbreak.jpg"}));
     std::array<QString, 2> commaFolder{"/a,b", "/a,b/c"};
     EXPECT_EQ(formEntries(true, 1, commaFolder).refused, QStringList({"/a,b/c"}));
 }
@@ -72,7 +75,9 @@ TEST(FileEntries, NamesThatCannotReadBackAreRefusedAndTheRestAdded)
 struct FitCase {
     QSizeF natural, shown;
 };
-class SampleFit : public ::testing::TestWithParam<FitCase> {};
+class SampleFit : public ::testing::TestWithParam<FitCase>
+{
+};
 
 TEST_P(SampleFit, FillsTheBoxKeepingTheProportions)
 {
@@ -83,8 +88,13 @@ TEST_P(SampleFit, FillsTheBoxKeepingTheProportions)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, SampleFit,
-                         ::testing::Values(FitCase{{3000, 2000}, {1500, 1000}}, FitCase{{1200, 1200}, {1000, 1000}},
-                                           FitCase{{600, 300}, {1500, 750}}, FitCase{{1500, 1000}, {1500, 1000}},
+                         ::testing::Values(FitCase{{3000, 2000}, {1500, 1000}},
+                                           FitCase{{1200, 1200}, {1000, 1000}},
+                                           FitCase{{600, 300}, {1500, 750}},
+                                           FitCase{{1500, 1000}, {1500, 1000}},
                                            FitCase{{15, 60000}, {0.25, 1000}}, FitCase{{0, 300}, {0, 1000}}));
 
-TEST(SampleFitEdge, AnEmptyPictureHasNoFit) { EXPECT_FALSE(fitSample({0, 0}).has_value()); }
+TEST(SampleFitEdge, AnEmptyPictureHasNoFit)
+{
+    EXPECT_FALSE(fitSample({0, 0}).has_value());
+}

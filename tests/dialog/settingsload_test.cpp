@@ -7,17 +7,20 @@
 using namespace qelvo;
 using namespace qelvo::dialog;
 
-namespace {
+namespace
+{
 
 QString head(const char *executeNumber)
 {
-    return QString::fromLatin1("[AppState]\r\nAppName=qelvo\r\nAppVersion=1.0.0\r\nAppLastAccPath=/home/u/Pictures\r\n\r\n"
-                               "[ExecuteState]\r\nExecuteNumber=%1\r\nWPChanger=2\r\nWPIndex=7\r\n"
-                               "LastExecute=2026/12/07 9:05:03\r\n\r\n[SettingLists]\r\n")
+    return QString::fromLatin1(
+               "[AppState]\r\nAppName=qelvo\r\nAppVersion=1.0.0\r\nAppLastAccPath=/home/u/Pictures\r\n\r\n"
+               "[ExecuteState]\r\nExecuteNumber=%1\r\nWPChanger=2\r\nWPIndex=7\r\n"
+               "LastExecute=2026/12/07 9:05:03\r\n\r\n[SettingLists]\r\n")
         .arg(QLatin1String(executeNumber));
 }
 
-QString record(const QString &name, const QString &options = "ChgTime=10\r\nZoomMax=1\r\n", const QStringList &entries = {})
+QString record(const QString &name, const QString &options = "ChgTime=10\r\nZoomMax=1\r\n",
+               const QStringList &entries = {})
 {
     QString r = "***StartList***\r\nListName=" + name + "\r\n" + options + "Pathes\r\n";
     for (const QString &e : entries)
@@ -45,10 +48,12 @@ LoadedSettings load(const QString &text)
 
 TEST(SettingsLoad, ThreeListsSelectTheStoredOneWithEntriesOptionsAndPickerPlace)
 {
-    const QString c = record("C", "Effect=1\r\nChgTime=2.5\r\nZoomMax=1.5\r\nRandomView=1\r\nMouseDisable=0\r\n",
-                             {"a.jpg,/Pics/A.jpg", "(summer),/Pics/Summer"});
+    const QString c =
+        record("C", "Effect=1\r\nChgTime=2.5\r\nZoomMax=1.5\r\nRandomView=1\r\nMouseDisable=0\r\n",
+               {"a.jpg,/Pics/A.jpg", "(summer),/Pics/Summer"});
     // LF line ends read like CR LF.
-    const QString text = head("2") + record("A") + record("B", "", {"x.jpg,/p/x.jpg"}) + QString(c).replace("\r\n", "\n");
+    const QString text =
+        head("2") + record("A") + record("B", "", {"x.jpg,/p/x.jpg"}) + QString(c).replace("\r\n", "\n");
     Picker picker;
     const LoadedSettings out = loadDialogSettings(text, picker.place());
     ASSERT_TRUE(out.ok) << out.error.toStdString();
@@ -60,7 +65,8 @@ TEST(SettingsLoad, ThreeListsSelectTheStoredOneWithEntriesOptionsAndPickerPlace)
     const auto &s = out.listSlots[2];
     EXPECT_EQ(std::tuple(s.ChgTime, s.ZoomMax, s.RandomView, s.MouseDisable, s.Effect),
               std::tuple(2.5f, 1.5f, std::uint8_t(1), std::uint8_t(0), std::uint8_t(1)));
-    EXPECT_EQ(s.FileList, (QVector<settings::FileEntry>{{"a.jpg", "/Pics/A.jpg"}, {"(summer)", "/Pics/Summer"}}));
+    EXPECT_EQ(s.FileList,
+              (QVector<settings::FileEntry>{{"a.jpg", "/Pics/A.jpg"}, {"(summer)", "/Pics/Summer"}}));
     EXPECT_FLOAT_EQ(out.listSlots[1].ChgTime, 0.0f); // a missing key keeps the fresh slot's 0
     EXPECT_EQ(picker.calls, QStringList({"folder /home/u/Pictures", "drive /home/u"}));
 }
@@ -91,7 +97,8 @@ TEST(SettingsLoad, TheSelectionIsTheFirstCharacterAndMustNameAList)
         eleven += record(QString::number(i));
     EXPECT_EQ(load(head("10") + eleven).selection, 1);
     EXPECT_EQ(load("WPChanger=1\r\n" + record("A")).selection, 0); // no line at all: list 0
-    for (const QString &bad : {head("-1") + eleven, head("") + eleven, head("3") + record("A"), head("0"), QString()})
+    for (const QString &bad :
+         {head("-1") + eleven, head("") + eleven, head("3") + record("A"), head("0"), QString()})
         EXPECT_FALSE(load(bad).ok) << bad.toStdString();
 }
 
@@ -119,13 +126,15 @@ TEST(SettingsLoad, TheFirstErrorEndsTheLoadKeepingWhatWasRead)
 
 TEST(SettingsLoad, EverythingFromPathesToTheEndMarkerIsEntriesUpTo32768)
 {
-    const LoadedSettings out = load(head("0") + "ListName=A\r\nPathes\r\nChgTime=5,/x\r\n***EndList***\r\nListName=B\r\n");
+    const LoadedSettings out =
+        load(head("0") + "ListName=A\r\nPathes\r\nChgTime=5,/x\r\n***EndList***\r\nListName=B\r\n");
     ASSERT_TRUE(out.ok);
     EXPECT_EQ(out.listSlots[0].FileList.value(0).DispName, "ChgTime=5");
     EXPECT_FLOAT_EQ(out.listSlots[0].ChgTime, 0.0f);
     EXPECT_EQ(out.comboItems, QStringList({"A", "B"}));
 
-    const QString full = head("0") + "ListName=A\r\nPathes\r\n" + QString("f.jpg,/f.jpg\r\n").repeated(32768) + "***EndList***\r\n";
+    const QString full = head("0") + "ListName=A\r\nPathes\r\n" +
+                         QString("f.jpg,/f.jpg\r\n").repeated(32768) + "***EndList***\r\n";
     EXPECT_EQ(load(full).listSlots[0].LastFileIndex(), 32767);
     EXPECT_FALSE(load(QString(full).replace("***EndList***", "g,/g\r\n***EndList***")).ok);
 }

@@ -7,7 +7,8 @@
 using namespace qelvo::e2e;
 using namespace std::chrono_literals;
 
-class DialogE2E : public ::testing::Test {
+class DialogE2E : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite() { s_session = new XSession(); }
     static void TearDownTestSuite()
@@ -19,7 +20,7 @@ protected:
 
     // The first viewable window of the process whose title starts with prefix.
     static std::optional<XSession::Window> waitForTitle(QProcess &p, const QString &prefix,
-                                                       std::chrono::milliseconds timeout)
+                                                        std::chrono::milliseconds timeout)
     {
         std::optional<XSession::Window> found;
         waitUntil(
@@ -36,7 +37,8 @@ protected:
     static bool type(const XSession::Window &w, const QString &keys)
     {
         const QString id = QString::number(w.id);
-        return s_session->xdotool({"windowactivate", "--sync", id}) && s_session->xdotool({"key", "--clearmodifiers", keys});
+        return s_session->xdotool({"windowactivate", "--sync", id}) &&
+               s_session->xdotool({"key", "--clearmodifiers", keys});
     }
     static XSession *s_session;
 };
@@ -63,7 +65,8 @@ TEST_F(DialogE2E, FirstRunShowsTheReadErrorThenCtrlSWritesTheTwelveLineFile)
     const QByteArray file = install.readSettings();
     EXPECT_EQ(file.count("\r\n"), 12);
     EXPECT_TRUE(file.startsWith("[AppState]\r\nAppName=qelvo\r\nAppVersion="));
-    EXPECT_TRUE(file.contains("\r\n\r\n[ExecuteState]\r\nExecuteNumber=-1\r\nWPChanger=0\r\nWPIndex=0\r\nLastExecute="));
+    EXPECT_TRUE(file.contains(
+        "\r\n\r\n[ExecuteState]\r\nExecuteNumber=-1\r\nWPChanger=0\r\nWPIndex=0\r\nLastExecute="));
 
     // Saved, so Escape closes without asking and the program ends.
     ASSERT_TRUE(type(*dialog, "Escape"));
