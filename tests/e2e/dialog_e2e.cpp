@@ -74,3 +74,39 @@ TEST_F(DialogE2E, FirstRunShowsTheReadErrorThenCtrlSWritesTheTwelveLineFile)
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0);
 }
+
+TEST_F(DialogE2E, PreviewShowsTheShowWhichAClickClosesAndAKeyEndsEverything)
+{
+    QelvoInstall install(*s_session);
+    install.writeSettings("ExecuteNumber=0\r\nListName=A\r\nPathes\r\n***EndList***\r\n");
+    QProcess &qelvo = install.start({"/c"});
+    const auto dialog = waitForTitle(qelvo, "Qelvo - Version ", 15s);
+    ASSERT_TRUE(dialog.has_value());
+
+    // "Prev." sits at (192, 148) in the client area, 105 x 24, below the menu bar.
+    const QRect g = dialog->geometry;
+    const int menuBar = g.height() - 335;
+    const QString x = QString::number(g.x() + 192 + 52), y = QString::number(g.y() + menuBar + 148 + 12);
+    const auto fullScreenWindows = [&] {
+        int n = 0;
+        for (const auto &w : s_session->windowsOf(qelvo.processId()))
+            n += w.geometry.size() == QSize(1024, 768) ? 1 : 0;
+        return n;
+    };
+    const auto preview = [&] {
+        return s_session->xdotool({"mousemove", x, y, "click", "1"}) &&
+               waitUntil([&] { return fullScreenWindows() == 1; }, 10s);
+    };
+
+    ASSERT_TRUE(preview()); // unchanged: no question first
+    ASSERT_TRUE(s_session->xdotool({"mousemove", "500", "700", "click", "1"}));
+    ASSERT_TRUE(waitUntil([&] { return fullScreenWindows() == 0; }, 10s));
+    EXPECT_TRUE(waitForTitle(qelvo, "Qelvo - Version ", 0ms).has_value());
+    EXPECT_EQ(qelvo.state(), QProcess::Running);
+
+    ASSERT_TRUE(preview());
+    ASSERT_TRUE(s_session->xdotool({"key", "q"}));
+    const auto code = QelvoInstall::waitForExit(qelvo, 10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0);
+}
