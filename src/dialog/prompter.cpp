@@ -1,7 +1,9 @@
 #include "dialog/prompter.h"
 
+#include "dialog/texts.h"
 #include "platform/appidentity.h"
 
+#include <QAbstractButton>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -42,6 +44,24 @@ QMessageBox::StandardButtons toQt(Prompter::Buttons buttons)
     return QMessageBox::Ok;
 }
 
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The rest of the dialog speaks Japanese; so do the buttons.
+void nameButtons(QMessageBox &box)
+{
+    const std::pair<QMessageBox::StandardButton, const char *> names[] = {
+        {QMessageBox::Ok, texts::kButtonOk},
+        {QMessageBox::Cancel, texts::kButtonCancel},
+        {QMessageBox::Yes, texts::kButtonYes},
+        {QMessageBox::No, texts::kButtonNo}};
+    for (const auto &[button, text] : names)
+        if (QAbstractButton *b = box.button(button))
+            b->setText(u8(text));
+}
+
 QString titleOf(const QString &title)
 {
     return title.isEmpty() ? QString::fromLatin1(kAppTitle) : title;
@@ -52,6 +72,7 @@ Prompter::Answer QtPrompter::ask(const Message &message)
 {
     QMessageBox box(toQt(message.icon), titleOf(message.title), message.text, toQt(message.buttons),
                     m_parent);
+    nameButtons(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -77,10 +98,13 @@ Prompter::Answer QtPrompter::ask(const Message &message)
 
 QString QtPrompter::input(const QString &prompt, const QString &title, const QString &initial)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(m_parent, titleOf(title), prompt, QLineEdit::Normal, initial, &ok);
-    return ok ? text : QString();
+    QInputDialog box(m_parent);
+    box.setWindowTitle(titleOf(title));
+    box.setLabelText(prompt);
+    box.setTextValue(initial);
+    box.setOkButtonText(u8(texts::kButtonOk));
+    box.setCancelButtonText(u8(texts::kButtonCancel));
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 } // namespace qelvo::dialog

@@ -98,6 +98,12 @@ inline constexpr const char *kNoEditableList = "編集可能リストが有り�
 inline constexpr const char *kRefusedNames =
     "次の項目は、名前にカンマを含むか、名前が引用符(\")または空白で始まるため、リストに追加できません:\n%1";
 
+// Buttons of the message and input boxes.
+inline constexpr const char *kButtonOk = "OK";
+inline constexpr const char *kButtonCancel = "キャンセル";
+inline constexpr const char *kButtonYes = "はい(&Y)";
+inline constexpr const char *kButtonNo = "いいえ(&N)";
+
 // About box lines.
 inline constexpr const char *kAboutVersion = "  Version-";
 inline constexpr const char *kAboutUsageReadme = "■使用方法は、readme.txt及びwebサイトを参照して下さい";

@@ -2,10 +2,13 @@
 
 #include "qelvo/version.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 using namespace qelvo;
 using namespace qelvo::testing;
@@ -266,4 +269,29 @@ TEST_F(Form1Test, AboutBoxShowsNameVersionNoticeAndTheUsageLineByLowerCaseName)
     open();
     form->mnuHelpAbout_Click();
     EXPECT_TRUE(prompter->messages.back().text.contains(u8(t::kAboutUsageIntuition)));
+}
+
+TEST(QtPrompter, AnswersByTheButtonPressedAndClosingCountsAsTheSafeAnswer)
+{
+    QWidget owner;
+    dialog::QtPrompter prompter(&owner);
+    // Presses a button of the box once it is up (or closes it when none is named).
+    const auto answerWith = [](std::optional<QMessageBox::StandardButton> button, QString *seen) {
+        QTimer::singleShot(0, [=] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton *b : box->buttons())
+                *seen += b->text() + "|";
+            button ? box->button(*button)->click() : (void)box->close();
+        });
+    };
+    QString texts;
+    answerWith(QMessageBox::No, &texts);
+    EXPECT_EQ(prompter.ask({{}, "?", Icon::Question, Buttons::YesNoCancel}), Answer::No);
+    for (const char *name : {t::kButtonYes, t::kButtonNo, t::kButtonCancel})
+        EXPECT_TRUE(texts.contains(u8(name))) << texts.toStdString();
+    answerWith(std::nullopt, &texts);
+    EXPECT_EQ(prompter.ask({{}, "?", Icon::None, Buttons::YesNo}), Answer::No);
+    answerWith(std::nullopt, &texts);
+    EXPECT_EQ(prompter.ask({{}, "?", Icon::None, Buttons::YesNoCancel}), Answer::Cancel);
 }
