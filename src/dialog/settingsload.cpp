@@ -66,10 +66,13 @@ void passPickerFolder(const QString &text, const PickerPlace &picker)
         if (!hasKeyPrefix(item, k::kAppLastAccPath))
             continue;
         const QString folder = valueAfterKey(item, k::kAppLastAccPath, settings::kValueMaxLength);
-        // Failures are deliberately ignored: see PickerPlace.
+        // Failures are deliberately ignored: see PickerPlace. An empty value
+        // names no place, so the picker keeps its default.
+        if (folder.isEmpty())
+            return;
         if (picker.setFolder)
             (void)picker.setFolder(folder);
-        if (picker.setDrive && !folder.isEmpty())
+        if (picker.setDrive)
             (void)picker.setDrive(driveOf(folder, picker.home, picker.user));
         return;
     }
