@@ -1,16 +1,544 @@
 #include "dialog/form1.h"
 
+#include "dialog/listops.h"
+#include "dialog/settingsload.h"
 #include "dialog/texts.h"
+#include "picker/picker.h"
+#include "platform/clock.h"
+#include "platform/fonts.h"
+#include "platform/screens.h"
 #include "qelvo/version.h"
+#include "settings/numbers.h"
+#include "settings/textcodec.h"
+#include "settings/writer.h"
+#include "slideshow/form2.h"
 
-namespace qelvo {
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringListModel>
+#include <QTimer>
 
-Form1::Form1(const AppIdentity &identity, QWidget *parent) : QMainWindow(parent), m_identity(identity) {}
+namespace qelvo
+{
+
+namespace t = dialog::texts;
+using Icon = dialog::Prompter::Icon;
+using Buttons = dialog::Prompter::Buttons;
+using Answer = dialog::Prompter::Answer;
+
+namespace
+{
+
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+constexpr int kEscape = 27;
+constexpr int kFontPoints = 9;
+// The client area: 4575 x 5025 twips.
+constexpr int kClientWidth = 4575 / kTwipsPerPixel;
+constexpr int kClientHeight = 5025 / kTwipsPerPixel;
+// The sample area's top-left corner and design size, in twips.
+constexpr int kImage1Left = 2880;
+constexpr int kImage1Top = 420;
+constexpr int kImage1Width = 1500;
+constexpr int kImage1Height = 996;
+// The caption sits above the picture and may take two lines ("サンプル(4500x3000)"
+// is wider than the picture), so it starts at the top and reaches the edge.
+constexpr int kLabel3Left = 2880;
+constexpr int kLabel3Top = 0;
+constexpr int kLabel3Height = kImage1Top;
+
+constexpr int px(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+
+template <typename W> W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+Form1::Hooks defaultHooks(const AppIdentity &identity)
+{
+    Form1::Hooks h;
+    h.openPicker = [](QWidget *owner) { picker::Open(owner); };
+    h.setPickerFolder = [](const QString &folder) { return picker::SetFolder(folder); };
+    h.setPickerDrive = [](const QString &drive) { return picker::SetDrive(drive); };
+    h.pickerFolder = [] { return picker::CurrentFolder(); };
+    h.destroyPicker = [] { picker::Destroy(); };
+    h.showPreview = [identity] {
+        auto *show = new Form2(identity);
+        show->setAttribute(Qt::WA_DeleteOnClose);
+        show->Form_Load();
+        show->show();
+    };
+    h.quit = [] { QCoreApplication::quit(); };
+    return h;
+}
+
+} // namespace
+
+Form1::Form1(const AppIdentity &identity, QWidget *parent)
+    : QMainWindow(parent), m_identity(identity), m_prompter(std::make_unique<dialog::QtPrompter>(this)),
+      m_clock(&systemClock()), m_hooks(defaultHooks(identity)), m_image1Size(kImage1Width, kImage1Height)
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFont(uiGothicFont(kFontPoints));
+    buildControls();
+    buildMenus();
+    connectHandlers();
+}
+
+Form1::~Form1() = default;
+
+void Form1::setPrompter(std::unique_ptr<dialog::Prompter> prompter)
+{
+    m_prompter = std::move(prompter);
+}
+void Form1::setClock(const Clock &clock)
+{
+    m_clock = &clock;
+}
+
+void Form1::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+
+    // Left column: lists; right column: sample, buttons, numbers; frame below.
+    Label1 = named(new QLabel(u8(t::kLabel1), client), "Label1");
+    Label1->setGeometry(8, 4, 180, 16);
+    Combo1 = named(new QComboBox(client), "Combo1");
+    Combo1->setGeometry(8, 20, 176, 22);
+    Combo1->setToolTip(u8(t::kCombo1Tip));
+    Label2 = named(new QLabel(u8(t::kLabel2), client), "Label2");
+    Label2->setGeometry(8, 46, 180, 16);
+    List1 = named(new QListView(client), "List1");
+    List1->setGeometry(8, 62, 176, 128);
+    List1->setToolTip(u8(t::kList1Tip));
+    List1->setUniformItemSizes(true);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list1Model = new QStringListModel(this);
+    List1->setModel(m_list1Model);
+
+    Check1 = named(new QCheckBox(u8(t::kCheck1), client), "Check1");
+    Check1->setGeometry(8, 194, 90, 18);
+    Check1->setToolTip(u8(t::kCheck1Tip));
+    Check2 = named(new QCheckBox(u8(t::kCheck2), client), "Check2");
+    Check2->setGeometry(104, 194, 82, 18);
+    Check2->setToolTip(u8(t::kCheck2Tip));
+    Check2->setChecked(true);
+    Check4 = named(new QCheckBox(u8(t::kCheck4), client), "Check4");
+    Check4->setGeometry(8, 222, 90, 18);
+    Check4->setToolTip(u8(t::kCheck4Tip));
+    Check4->setChecked(true);
+    Check3 = named(new QCheckBox(u8(t::kCheck3), client), "Check3");
+    Check3->setGeometry(104, 222, 192, 18);
+    Check3->setToolTip(u8(t::kCheck3Tip));
+    Check3->setChecked(true);
+
+    Label3 = named(new QLabel(u8(t::kSample), client), "Label3");
+    Label3->setGeometry(px(kLabel3Left), px(kLabel3Top), kClientWidth - px(kLabel3Left), px(kLabel3Height));
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    Label3->setWordWrap(true);
+    Image1 = named(new QLabel(client), "Image1");
+    Image1->setGeometry(px(kImage1Left), px(kImage1Top), px(kImage1Width), px(kImage1Height));
+    Image1->setToolTip(u8(t::kImage1Tip));
+    Image1->setScaledContents(true);
+
+    const auto button = [client](const char *name, const char *text, const char *tip, QRect where) {
+        auto *b = named(new QPushButton(u8(text), client), name);
+        b->setGeometry(where);
+        b->setToolTip(u8(tip));
+        b->setAutoDefault(false);
+        return b;
+    };
+    Command1 = button("Command1", t::kCommand1, t::kCommand1Tip, QRect(192, 96, 51, 24));
+    Command2 = button("Command2", t::kCommand2, t::kCommand2Tip, QRect(246, 96, 51, 24));
+    Command3 = button("Command3", t::kCommand3, t::kCommand3Tip, QRect(192, 122, 51, 24));
+    Command4 = button("Command4", t::kCommand4, t::kCommand4Tip, QRect(246, 122, 51, 24));
+    Command5 = button("Command5", t::kCommand5, t::kCommand5Tip, QRect(192, 148, 105, 24));
+
+    Label4 = named(new QLabel(u8(t::kLabel4), client), "Label4");
+    Label4->setGeometry(192, 176, 60, 20);
+    Text1 = named(new QLineEdit(u8(t::kText1Initial), client), "Text1");
+    Text1->setGeometry(252, 176, 45, 20);
+    Text1->setToolTip(u8(t::kText1Tip));
+    Label5 = named(new QLabel(u8(t::kLabel5), client), "Label5");
+    Label5->setGeometry(192, 198, 60, 20);
+    Text2 = named(new QLineEdit(u8(t::kText2Initial), client), "Text2");
+    Text2->setGeometry(252, 198, 45, 20);
+    Text2->setToolTip(u8(t::kText2Tip));
+
+    Frame1 = named(new QGroupBox(u8(t::kFrame1), client), "Frame1");
+    Frame1->setGeometry(8, 244, 289, 86);
+    for (int i = 0; i < static_cast<int>(Option1.size()); ++i) {
+        Option1[i] = new QRadioButton(u8(t::kOption1[i]), Frame1);
+        Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        Option1[i]->setToolTip(u8(t::kOption1Tip[i]));
+        Option1[i]->setGeometry(10, 18 + 16 * i, 270, 16);
+    }
+    Option1[0]->setChecked(true);
+
+    // The dialog sees key presses before its controls (Escape closes it).
+    for (QWidget *w : client->findChildren<QWidget *>())
+        w->installEventFilter(this);
+    for (QLineEdit *box : {Text1, Text2})
+        box->installEventFilter(this);
+}
+
+void Form1::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(u8(t::kMnuFile));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    const auto item = [this](QMenu *menu, const char *name, const char *text, QKeySequence keys, bool enabled,
+                             void (Form1::*handler)()) {
+        QAction *action = menu->addAction(u8(text));
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        action->setEnabled(enabled);
+        if (handler)
+            connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
+    };
+    item(file, "mnuFileNew", t::kMnuFileNew, QKeySequence(Qt::CTRL | Qt::Key_N), true,
+         &Form1::mnuFileNew_Click);
+    item(file, "mnuFileRename", t::kMnuFileRename, QKeySequence(Qt::CTRL | Qt::Key_M), true,
+         &Form1::mnuFileRename_Click);
+    item(file, "mnuFileDell", t::kMnuFileDell, {}, true, &Form1::mnuFileDell_Click);
+    file->addSeparator();
+    item(file, "mnuFileOpen", t::kMnuFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O), false, nullptr);
+    item(file, "mnuFileOut", t::kMnuFileOut, {}, false, nullptr);
+    file->addSeparator();
+    QAction *save =
+        item(file, "mnuFileSave", t::kMnuFileSave, QKeySequence(Qt::CTRL | Qt::Key_S), true, nullptr);
+    connect(save, &QAction::triggered, this, [this] { (void)mnuFileSave_Click(); });
+    file->addSeparator();
+    item(file, "mnuFileExit", t::kMnuFileExit, {}, true, &Form1::mnuFileExit_Click);
+
+    QMenu *help = menuBar()->addMenu(u8(t::kMnuHelp));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    item(help, "mnuHelpContents", t::kMnuHelpContents, {}, false, nullptr);
+    item(help, "mnuHelpSearch", t::kMnuHelpSearch, {}, false, nullptr);
+    help->addSeparator();
+    item(help, "mnuHelpAbout", t::kMnuHelpAbout, {}, true, &Form1::mnuHelpAbout_Click);
+}
+
+void Form1::connectHandlers()
+{
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!m_selectingRow)
+            List1_Click();
+    });
+    // A click on the row already selected shows it again when the sample is
+    // empty, as after switching the sample back on.
+    connect(List1, &QListView::clicked, this, [this] {
+        if (Image1->pixmap().isNull())
+            List1_Click();
+    });
+    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+    connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+    connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
+    connect(Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
+    connect(Check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
+    for (int i = 0; i < static_cast<int>(Option1.size()); ++i) {
+        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                Option1_Click(i);
+        });
+    }
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+}
+
+dialog::Prompter::Answer Form1::say(const QString &text, Icon icon, Buttons buttons, const QString &title)
+{
+    return m_prompter->ask({title, text, icon, buttons});
+}
+
+int Form1::currentList() const
+{
+    const int c = Combo1->currentIndex();
+    return c >= 0 && c < settings::kSlotCount ? c : -1;
+}
+
+// ---- Start-up ----
 
 void Form1::Form_Load()
 {
-    setWindowTitle(QString::fromUtf8(dialog::texts::kCaptionPrefix) + QString::number(version::kMajor));
-    resize(305, 335);
+    m_lastListIndex = -1;
+    setWindowTitle(u8(t::kCaptionPrefix) + QString::number(version::kMajor));
+    setFixedSize(sizeHint());
+    const QRect screen = primaryScreenGeometry();
+    move(screen.center() - rect().center());
+
+    const QString path = m_identity.settingsPath();
+    const bool existed = QFileInfo::exists(path);
+    dialog::PickerPlace place{m_hooks.setPickerFolder, m_hooks.setPickerDrive, QDir::homePath(),
+                              qEnvironmentVariable("USER")};
+    const dialog::LoadedSettings loaded = dialog::loadDialogSettings(settings::readSettingsText(path), place);
+
+    // What was read before an error stays in the dialog, as it was read.
+    if (loaded.WPChanger)
+        Option1[*loaded.WPChanger]->setChecked(true);
+    if (loaded.WPIndex)
+        m_wpIndex = *loaded.WPIndex;
+    m_slots = loaded.listSlots;
+    m_lastListIndex = loaded.LastListIndex;
+    {
+        const QSignalBlocker block(Combo1);
+        Combo1->addItems(loaded.comboItems);
+        Combo1->setCurrentIndex(-1);
+    }
+    if (!loaded.ok) {
+        m_backupBeforeSave = existed;
+        say(u8(t::kReadError), Icon::Information);
+        return;
+    }
+    Combo1->setCurrentIndex(loaded.selection);
+    Combo1_Click();
+    m_dataChanged = false;
+}
+
+// ---- Saving and leaving ----
+
+bool Form1::mnuFileSave_Click()
+{
+    const QString path = m_identity.settingsPath();
+    if (m_backupBeforeSave && QFileInfo::exists(path)) {
+        // The file this save replaces could not be read: keep it beside the new one.
+        const QString backup = path + QStringLiteral(".bak");
+        QFile::remove(backup);
+        QFile original(path);
+        if (!original.copy(backup)) {
+            say(u8(t::kBackupFailed).arg(backup, original.errorString()), Icon::Critical);
+            return false;
+        }
+    }
+    m_backupBeforeSave = false;
+
+    settings::SettingsHead head;
+    head.appName = m_identity.baseName;
+    head.appVersion = versionText();
+    head.appLastAccPath = m_hooks.pickerFolder();
+    head.executeNumber = QString::number(Combo1->currentIndex());
+    head.wpChanger = m_wpChanger;
+    head.wpIndex = m_wpIndex;
+    head.lastExecute = m_clock->now();
+    const int lists = std::clamp(m_lastListIndex + 1, 0, settings::kSlotCount);
+    const QString reason = settings::writeSettingsFile(
+        path, head, std::span<const settings::SettingList>(m_slots.data(), lists));
+    m_hooks.destroyPicker();
+    if (!reason.isEmpty()) {
+        // Unlike a silent failure, this keeps the changes marked unsaved, so the
+        // close guard still asks.
+        say(u8(t::kSaveFailed).arg(QDir::toNativeSeparators(path), reason), Icon::Critical);
+        return false;
+    }
+    m_dataChanged = false;
+    return true;
+}
+
+bool Form1::Form_QueryUnload()
+{
+    if (m_dataChanged) {
+        switch (say(u8(t::kSaveConfirm), Icon::Question, Buttons::YesNoCancel, u8(t::kSaveConfirmTitle))) {
+        case Answer::Yes:
+            // A save that failed has told the user why; staying open keeps the data.
+            if (!mnuFileSave_Click())
+                return false;
+            break;
+        case Answer::No:
+            break;
+        default:
+            return false;
+        }
+    }
+    m_hooks.destroyPicker();
+    return true;
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (Form_QueryUnload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Form1::mnuFileExit_Click()
+{
+    const auto quit = m_hooks.quit;
+    if (close() && quit)
+        quit();
+}
+
+void Form1::Command5_Click()
+{
+    if (m_dataChanged) {
+        if (say(u8(t::kPreviewSave), Icon::None, Buttons::YesNo) != Answer::Yes)
+            return;
+        (void)mnuFileSave_Click();
+    }
+    if (m_hooks.showPreview)
+        m_hooks.showPreview();
+}
+
+// ---- Option controls ----
+
+void Form1::textChanged(QLineEdit *box, float settings::SettingList::*field)
+{
+    const int c = currentList();
+    if (const auto value = settings::toFloat32(box->text()); value && c >= 0)
+        m_slots[c].*field = *value;
+    m_dataChanged = true;
+}
+
+void Form1::Text1_Change()
+{
+    textChanged(Text1, &settings::SettingList::ChgTime);
+}
+void Form1::Text2_Change()
+{
+    textChanged(Text2, &settings::SettingList::ZoomMax);
+}
+
+void Form1::Text1_GotFocus()
+{
+    Text1->selectAll();
+}
+void Form1::Text2_GotFocus()
+{
+    Text2->selectAll();
+}
+
+void Form1::lostFocus(QLineEdit *box)
+{
+    // The same test as the change handler's, so that whatever passes here is stored.
+    if (settings::toFloat32(box->text()))
+        return;
+    // While the notice is up and the focus goes back, the other box losing the
+    // focus must not raise its own notice (two empty boxes would ping-pong).
+    m_inLostFocus = true;
+    say(u8(t::kNotNumeric));
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+    m_inLostFocus = false;
+}
+
+void Form1::Text1_LostFocus()
+{
+    lostFocus(Text1);
+}
+void Form1::Text2_LostFocus()
+{
+    lostFocus(Text2);
+}
+
+void Form1::checkClicked(QCheckBox *box, std::uint8_t settings::SettingList::*field)
+{
+    if (const int c = currentList(); c >= 0)
+        m_slots[c].*field = box->isChecked() ? 1 : 0;
+    m_dataChanged = true;
+}
+
+void Form1::Check1_Click()
+{
+    checkClicked(Check1, &settings::SettingList::RandomView);
+}
+void Form1::Check2_Click()
+{
+    checkClicked(Check2, &settings::SettingList::MouseDisable);
+}
+void Form1::Check4_Click()
+{
+    checkClicked(Check4, &settings::SettingList::Effect);
+}
+
+void Form1::Check3_Click()
+{
+    if (Check3->isChecked()) {
+        clearSample();
+        Label3->setText(u8(t::kSampleOff));
+    } else {
+        Label3->setText(u8(t::kSample));
+    }
+}
+
+void Form1::Option1_Click(int index)
+{
+    m_wpChanger = index;
+    m_dataChanged = true;
+}
+
+void Form1::Form_KeyPress(int keyAscii)
+{
+    if (keyAscii == kEscape)
+        close();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            Form_KeyPress(kEscape);
+            return true;
+        }
+        break;
+    case QEvent::FocusIn:
+        if (watched == Text1 || watched == Text2) {
+            // After the click that gave the focus has placed the cursor.
+            const bool first = watched == Text1;
+            QTimer::singleShot(0, this, [this, first] { first ? Text1_GotFocus() : Text2_GotFocus(); });
+        }
+        break;
+    case QEvent::FocusOut: {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        // Another window or a menu taking the focus is not leaving the box.
+        if ((watched == Text1 || watched == Text2) && !m_inLostFocus &&
+            reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            const bool first = watched == Text1;
+            QTimer::singleShot(0, this, [this, first] { first ? Text1_LostFocus() : Text2_LostFocus(); });
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- About box ----
+
+void Form1::mnuHelpAbout_Click()
+{
+    say(dialog::aboutText(m_identity.baseName, versionText(), QString::fromUtf8(version::kLegalNotice)));
 }
 
 } // namespace qelvo

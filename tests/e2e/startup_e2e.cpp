@@ -21,6 +21,8 @@ XSession *StartupE2E::s_session = nullptr;
 TEST_F(StartupE2E, ConfigurationSwitchShowsTheSettingsWindow)
 {
     QelvoInstall install(*s_session);
+    // A readable settings file, so that no first-run message comes before the dialog.
+    install.writeSettings("ExecuteNumber=0\r\nListName=A\r\nPathes\r\n***EndList***\r\n");
     QProcess &qelvo = install.start({"/c"});
     const auto window = install.waitForWindow(qelvo, 15s);
     ASSERT_TRUE(window.has_value());

@@ -1,0 +1,110 @@
+#include "dialog/prompter.h"
+
+#include "dialog/texts.h"
+#include "platform/appidentity.h"
+
+#include <QAbstractButton>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace qelvo::dialog
+{
+
+namespace
+{
+QMessageBox::Icon toQt(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Critical:
+        return QMessageBox::Critical;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQt(Prompter::Buttons buttons)
+{
+    switch (buttons) {
+    case Prompter::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Prompter::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Prompter::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Prompter::Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The rest of the dialog speaks Japanese; so do the buttons.
+void nameButtons(QMessageBox &box)
+{
+    const std::pair<QMessageBox::StandardButton, const char *> names[] = {
+        {QMessageBox::Ok, texts::kButtonOk},
+        {QMessageBox::Cancel, texts::kButtonCancel},
+        {QMessageBox::Yes, texts::kButtonYes},
+        {QMessageBox::No, texts::kButtonNo}};
+    for (const auto &[button, text] : names)
+        if (QAbstractButton *b = box.button(button))
+            b->setText(u8(text));
+}
+
+QString titleOf(const QString &title)
+{
+    return title.isEmpty() ? QString::fromLatin1(kAppTitle) : title;
+}
+} // namespace
+
+Prompter::Answer QtPrompter::ask(const Message &message)
+{
+    QMessageBox box(toQt(message.icon), titleOf(message.title), message.text, toQt(message.buttons),
+                    m_parent);
+    nameButtons(box);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        break;
+    }
+    // Closed by its title-bar button or Escape.
+    switch (message.buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString QtPrompter::input(const QString &prompt, const QString &title, const QString &initial)
+{
+    QInputDialog box(m_parent);
+    box.setWindowTitle(titleOf(title));
+    box.setLabelText(prompt);
+    box.setTextValue(initial);
+    box.setOkButtonText(u8(texts::kButtonOk));
+    box.setCancelButtonText(u8(texts::kButtonCancel));
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+} // namespace qelvo::dialog
