@@ -81,6 +81,7 @@ Form1::Hooks defaultHooks(const AppIdentity &identity)
     h.openPicker = [](QWidget *owner) { picker::Open(owner); };
     h.setPickerFolder = [](const QString &folder) { return picker::SetFolder(folder); };
     h.setPickerDrive = [](const QString &drive) { return picker::SetDrive(drive); };
+    h.pickerDriveOf = [](const QString &folder) { return picker::DriveOf(folder); };
     h.pickerFolder = [] { return picker::CurrentFolder(); };
     h.destroyPicker = [] { picker::Destroy(); };
     h.showPreview = [identity] {
@@ -299,8 +300,7 @@ void Form1::Form_Load()
 
     const QString path = m_identity.settingsPath();
     const bool existed = QFileInfo::exists(path);
-    dialog::PickerPlace place{m_hooks.setPickerFolder, m_hooks.setPickerDrive, QDir::homePath(),
-                              qEnvironmentVariable("USER")};
+    const dialog::PickerPlace place{m_hooks.setPickerFolder, m_hooks.setPickerDrive, m_hooks.pickerDriveOf};
     const dialog::LoadedSettings loaded = dialog::loadDialogSettings(settings::readSettingsText(path), place);
 
     // What was read before an error stays in the dialog, as it was read.

@@ -42,6 +42,7 @@ public:
         std::function<void(QWidget *owner)> openPicker;
         std::function<bool(const QString &)> setPickerFolder;
         std::function<bool(const QString &)> setPickerDrive;
+        std::function<QString(const QString &)> pickerDriveOf;
         std::function<QString()> pickerFolder;
         std::function<void()> destroyPicker;
         std::function<void()> showPreview; // the slide show, not blocking the dialog

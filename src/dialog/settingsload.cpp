@@ -72,8 +72,8 @@ void passPickerFolder(const QString &text, const PickerPlace &picker)
             return;
         if (picker.setFolder)
             (void)picker.setFolder(folder);
-        if (picker.setDrive)
-            (void)picker.setDrive(driveOf(folder, picker.home, picker.user));
+        if (picker.setDrive && picker.driveOf)
+            (void)picker.setDrive(picker.driveOf(folder));
         return;
     }
 }
@@ -188,31 +188,6 @@ bool passLists(const QString &text, LoadedSettings &out)
 }
 
 } // namespace
-
-QString driveOf(const QString &folder, const QString &home, const QString &user)
-{
-    const QString slash = QStringLiteral("/");
-    const auto underRoot = [&](const QString &base) -> QString {
-        if (base.isEmpty() || !folder.startsWith(base + slash))
-            return {};
-        const qsizetype start = base.size() + 1;
-        const qsizetype next = folder.indexOf(QLatin1Char('/'), start);
-        return folder.left(next < 0 ? folder.size() : next);
-    };
-    if (!user.isEmpty()) {
-        for (const QString &base : {QStringLiteral("/media/") + user, QStringLiteral("/run/media/") + user}) {
-            const QString root = underRoot(base);
-            if (!root.isEmpty() && root.size() > base.size() + 1)
-                return root;
-        }
-    }
-    const QString mnt = underRoot(QStringLiteral("/mnt"));
-    if (!mnt.isEmpty())
-        return mnt;
-    if (!home.isEmpty() && home != slash && (folder == home || folder.startsWith(home + slash)))
-        return home;
-    return slash;
-}
 
 LoadedSettings loadDialogSettings(const std::optional<QString> &text, const PickerPlace &picker)
 {

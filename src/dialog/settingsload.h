@@ -30,13 +30,8 @@ struct LoadedSettings {
 struct PickerPlace {
     std::function<bool(const QString &folder)> setFolder;
     std::function<bool(const QString &drive)> setDrive;
-    QString home; // for finding the drive that holds the folder
-    QString user;
+    std::function<QString(const QString &folder)> driveOf; // the browsing root that holds a folder
 };
-
-// The drive (browsing root) that holds a stored folder: the home folder, a
-// mounted medium under /media/<user>, /run/media/<user> or /mnt, else "/".
-[[nodiscard]] QString driveOf(const QString &folder, const QString &home, const QString &user);
 
 // Runs the three passes over the decoded settings text. text is nothing when
 // the file could not be read (first run), which is the first error.
