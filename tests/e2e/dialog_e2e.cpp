@@ -7,16 +7,8 @@
 using namespace qelvo::e2e;
 using namespace std::chrono_literals;
 
-class DialogE2E : public ::testing::Test
-{
+class DialogE2E : public SessionTest {
 protected:
-    static void SetUpTestSuite() { s_session = new XSession(); }
-    static void TearDownTestSuite()
-    {
-        delete s_session;
-        s_session = nullptr;
-    }
-    void SetUp() override { ASSERT_TRUE(s_session->ok()) << "Xvfb did not start"; }
 
     // The first viewable window of the process whose title starts with prefix.
     static std::optional<XSession::Window> waitForTitle(QProcess &p, const QString &prefix,
@@ -40,9 +32,7 @@ protected:
         return s_session->xdotool({"windowactivate", "--sync", id}) &&
                s_session->xdotool({"key", "--clearmodifiers", keys});
     }
-    static XSession *s_session;
 };
-XSession *DialogE2E::s_session = nullptr;
 
 TEST_F(DialogE2E, FirstRunShowsTheReadErrorThenCtrlSWritesTheTwelveLineFile)
 {

@@ -14,17 +14,13 @@ using namespace std::chrono_literals;
 
 // The picker on a real X server with a window manager, opened over an owner
 // window by a small harness and driven with the mouse and keyboard.
-class PickerE2E : public ::testing::Test {
+class PickerE2E : public SessionTest {
 protected:
-    static void SetUpTestSuite() { s_session = new XSession(); }
-    static void TearDownTestSuite()
-    {
-        delete s_session;
-        s_session = nullptr;
-    }
     void SetUp() override
     {
-        ASSERT_TRUE(s_session->ok()) << "Xvfb did not start";
+        SessionTest::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(m_tmp.isValid());
         m_pics = QDir(m_tmp.path()).canonicalPath() + "/pics";
         ASSERT_TRUE(QDir().mkpath(m_pics));
@@ -89,12 +85,10 @@ protected:
         return QString::fromUtf8(m_process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     }
 
-    static XSession *s_session;
     QTemporaryDir m_tmp;
     QString m_pics;
     QProcess m_process;
 };
-XSession *PickerE2E::s_session = nullptr;
 
 TEST_F(PickerE2E, DialogOverItsOwnerPicksFilesWithMouseAndKeyboard)
 {

@@ -5,18 +5,9 @@
 using namespace qelvo::e2e;
 using namespace std::chrono_literals;
 
-class StartupE2E : public ::testing::Test {
+class StartupE2E : public SessionTest {
 protected:
-    static void SetUpTestSuite() { s_session = new XSession(); }
-    static void TearDownTestSuite()
-    {
-        delete s_session;
-        s_session = nullptr;
-    }
-    void SetUp() override { ASSERT_TRUE(s_session->ok()) << "Xvfb did not start"; }
-    static XSession *s_session;
 };
-XSession *StartupE2E::s_session = nullptr;
 
 TEST_F(StartupE2E, ConfigurationSwitchShowsTheSettingsWindow)
 {

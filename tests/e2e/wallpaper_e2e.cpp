@@ -52,18 +52,13 @@ void clearRootPixmap(const XSession &session)
     XCloseDisplay(dpy);
 }
 
-class WallpaperE2E : public ::testing::Test
-{
+class WallpaperE2E : public SessionTest {
 protected:
-    static void SetUpTestSuite() { s_session = new XSession(); }
-    static void TearDownTestSuite()
-    {
-        delete s_session;
-        s_session = nullptr;
-    }
     void SetUp() override
     {
-        ASSERT_TRUE(s_session->ok()) << "Xvfb did not start";
+        SessionTest::SetUp();
+        if (HasFatalFailure())
+            return;
         clearRootPixmap(*s_session);
     }
 
@@ -111,9 +106,7 @@ protected:
         return {};
     }
 
-    static XSession *s_session;
 };
-XSession *WallpaperE2E::s_session = nullptr;
 
 TEST_F(WallpaperE2E, DISABLED_ChangerOnlyRunSetsTheNextPictureStoresItAndEnds)
 {

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -57,6 +59,17 @@ private:
     QString m_displayName;
     pid_t m_xvfb = -1;
     pid_t m_wm = -1;
+};
+
+// Base of the end-to-end suites: one X session per suite; every test stops at
+// once when Xvfb did not start.
+class SessionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_session = std::make_unique<XSession>(); }
+    static void TearDownTestSuite() { s_session.reset(); }
+    void SetUp() override { ASSERT_TRUE(s_session && s_session->ok()) << "Xvfb did not start"; }
+
+    static inline std::unique_ptr<XSession> s_session;
 };
 
 // True when each channel of a is within tolerance of b's.
