@@ -5,9 +5,7 @@
 using namespace qelvo::e2e;
 using namespace std::chrono_literals;
 
-class StartupE2E : public SessionTest {
-protected:
-};
+class StartupE2E : public SessionTest {};
 
 TEST_F(StartupE2E, ConfigurationSwitchShowsTheSettingsWindow)
 {
