@@ -1,6 +1,8 @@
 #include "qelvorun.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -99,4 +101,73 @@ TEST_F(DialogE2E, PreviewShowsTheShowWhichAClickClosesAndAKeyEndsEverything)
     const auto code = QelvoInstall::waitForExit(qelvo, 10s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0);
+}
+
+TEST_F(DialogE2E, ANewUserBuildsAListThroughThePickerSavesItAndWatchesIt)
+{
+    QelvoInstall install(*s_session);
+    const QString pics = install.path("pics");
+    ASSERT_TRUE(QDir().mkpath(pics));
+    QImage red(640, 480, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(pics + "/Red.jpg", "JPG", 95));
+    // No lists yet; the picker is to open in the pictures' folder.
+    install.writeSettings("[AppState]\r\nAppLastAccPath=" + pics.toUtf8() + "\r\n");
+
+    QProcess &qelvo = install.start({"/c"});
+    const auto box = waitForTitle(qelvo, "qelvo", 15s);
+    ASSERT_TRUE(box.has_value());
+    ASSERT_TRUE(type(*box, "Return"));
+    const auto dialog = waitForTitle(qelvo, "Qelvo - Version ", 15s);
+    ASSERT_TRUE(dialog.has_value());
+
+    // Ctrl+N asks for the new list's name in a window of its own.
+    const auto otherWindow = [&](const QSize &size = {}) {
+        std::optional<XSession::Window> found;
+        waitUntil(
+            [&] {
+                for (const auto &w : s_session->windowsOf(qelvo.processId()))
+                    if (w.id != dialog->id && (size.isEmpty() || w.geometry.size() == size))
+                        found = w;
+                return found.has_value();
+            },
+            15s);
+        return found;
+    };
+    ASSERT_TRUE(type(*dialog, "ctrl+n"));
+    const auto input = otherWindow();
+    ASSERT_TRUE(input.has_value());
+    ASSERT_TRUE(s_session->xdotool({"type", "--delay", "20", "trip"}));
+    ASSERT_TRUE(s_session->xdotool({"key", "Return"}));
+    ASSERT_TRUE(waitUntil([&] { return s_session->windowsOf(qelvo.processId()).size() == 1; }, 10s));
+
+    // "追加" sits at (192, 96) in the client area, 51 x 24, below the menu bar.
+    const QRect g = dialog->geometry;
+    const int menuBar = g.height() - 335;
+    ASSERT_TRUE(s_session->xdotool({"mousemove", QString::number(g.x() + 192 + 25),
+                                    QString::number(g.y() + menuBar + 96 + 12), "click", "1"}));
+    const auto picker = otherWindow(QSize(439, 221));
+    ASSERT_TRUE(picker.has_value());
+    const QPoint firstRow = picker->geometry.topLeft() + QPoint(8 + 30, 48 + 6);
+    ASSERT_TRUE(s_session->xdotool(
+        {"mousemove", QString::number(firstRow.x()), QString::number(firstRow.y()), "click", "1"}));
+    ASSERT_TRUE(s_session->xdotool({"key", "Return"}));
+    ASSERT_TRUE(waitUntil([&] { return s_session->windowsOf(qelvo.processId()).size() == 1; }, 10s));
+
+    ASSERT_TRUE(type(*dialog, "ctrl+s"));
+    const QByteArray entry = "red.jpg," + pics.toUtf8() + "/Red.jpg\r\n***EndList***\r\n";
+    ASSERT_TRUE(waitUntil([&] { return install.readSettings().endsWith(entry); }, 10s))
+        << install.readSettings().toStdString();
+    EXPECT_TRUE(install.readSettings().contains("\r\nExecuteNumber=0\r\n"));
+    EXPECT_TRUE(install.readSettings().contains("\r\nListName=trip\r\n"));
+    ASSERT_TRUE(type(*dialog, "Escape"));
+    ASSERT_TRUE(QelvoInstall::waitForExit(qelvo, 10s).has_value());
+
+    // The saved list is what the screen saver shows: the red picture, centred.
+    QProcess &show = install.start({"/s"});
+    ASSERT_TRUE(install.waitForWindow(show, 15s).has_value());
+    EXPECT_TRUE(waitUntil([&] { return near(s_session->pixel(512, 384), QColor(Qt::red), 40); }, 10s))
+        << s_session->pixel(512, 384).name().toStdString();
+    ASSERT_TRUE(s_session->xdotool({"key", "q"}));
+    EXPECT_TRUE(QelvoInstall::waitForExit(show, 10s).has_value());
 }
