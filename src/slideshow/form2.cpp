@@ -1,469 +1,362 @@
 #include "slideshow/form2.h"
 
+#include "platform/fonts.h"
 #include "platform/imagedecoder.h"
 #include "platform/screens.h"
 #include "qelvo/version.h"
 #include "settings/textcodec.h"
 #include "settings/writer.h"
-#include "slideshow/keytable.h"
 #include "slideshow/picturebox.h"
-#include "slideshow/scaling.h"
-#include "slideshow/showtimer.h"
-#include "slideshow/textbox.h"
-#include "slideshow/texts.h"
-#include "slideshow/writeback.h"
 #include "startup/module1.h"
 #include "wallpaper/backends.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
-#include <QWindow>
+
+#include <cmath>
 
 namespace qelvo {
-
-using namespace slideshow;
 
 namespace {
 
 constexpr int kStatusPointSize = 9;
 constexpr int kTitlePointSize = 20;
-const QColor kStatusColor(255, 255, 255);
-const QColor kTitleColor(224, 224, 224);
+const QColor kTitleColour(224, 224, 224);
 
-void defaultMessage(const QString &text)
+QLabel *makeTextLine(QWidget *parent, const QColor &colour, int pointSize)
 {
-    QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle), text, QMessageBox::Ok);
-    box.exec();
+    auto *label = new QLabel(parent);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    label->setFont(uiGothicFont(pointSize));
+    label->setTextFormat(Qt::PlainText);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setFocusPolicy(Qt::NoFocus);
+    label->hide();
+    return label;
 }
 
-bool onX11()
+WallpaperBackend &resolveBackend(Form2::Services &services, std::unique_ptr<WallpaperBackend> &own)
 {
-    return QGuiApplication::platformName() == QLatin1String("xcb");
+    if (services.backend)
+        return *services.backend;
+    own = makeDesktopBackend();
+    return *own;
+}
+
+RandomSource &resolveRandom(Form2::Services &services, std::unique_ptr<RandomSource> &own)
+{
+    if (services.random)
+        return *services.random;
+    own = std::make_unique<Mt19937Random>();
+    return *own;
+}
+
+// Milliseconds of one frame of the primary screen.
+int frameMs()
+{
+    return std::max(1, static_cast<int>(std::lround(1000.0 / primaryRefreshRate())));
 }
 
 } // namespace
 
-Form2::Form2(const AppIdentity &identity, QWidget *parent, Form2Services services)
+Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     : QDialog(parent), m_identity(identity), m_services(std::move(services)),
-      m_ownRandom(m_services.random ? nullptr : std::make_unique<Mt19937Random>()),
-      m_random(m_services.random ? *m_services.random : *m_ownRandom),
-      m_fs(m_services.fileSystem ? *m_services.fileSystem : realFileSystem()),
-      m_clock(m_services.clock ? *m_services.clock : systemClock()),
-      m_screen(m_services.screen.value_or(primaryScreenGeometry()))
+      m_wallpaper(identity, resolveBackend(m_services, m_ownBackend),
+                  m_services.fs ? *m_services.fs : realFileSystem()),
+      m_screen(primaryScreenGeometry()),
+      m_show(*this, identity,
+             {m_services.fs ? *m_services.fs : realFileSystem(), resolveRandom(m_services, m_ownRandom),
+              m_services.clock ? *m_services.clock : systemClock()},
+             m_screen.size())
 {
-    if (!m_services.endProcess)
-        m_services.endProcess = [] { QCoreApplication::exit(0); };
-    if (!m_services.showMessage)
-        m_services.showMessage = defaultMessage;
-    m_backend = m_services.makeBackend ? m_services.makeBackend() : makeDesktopBackend();
-    m_wallpaper = std::make_unique<mWallPaper>(m_identity, *m_backend, m_fs);
-
-    // A screen saver covers the screen with or without a window manager: on
-    // X11 the window bypasses the manager and takes the screen's geometry
-    // itself (a managed full-screen request alone leaves a small window where
-    // no manager runs).
-    Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
-    if (onX11())
-        flags |= Qt::X11BypassWindowManagerHint | Qt::WindowStaysOnTopHint;
-    setWindowFlags(flags);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QLatin1String(kAppTitle));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::black);
-    setPalette(p);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // Without a window manager a full-screen request alone leaves the default
+    // size: place the window over the screen first, then ask for full screen.
     setGeometry(m_screen);
+    setWindowState(Qt::WindowFullScreen);
 
-    Picture2 = new QWidget(this);
-    Picture2->hide();
-    Picture1 = new PictureBox(this);
-    Picture1->hide();
-    Text1 = new TextBox(kStatusColor, kStatusPointSize, this);
-    Text1->hide();
-    Text2 = new TextBox(kStatusColor, kStatusPointSize, this);
-    Text3 = new TextBox(kTitleColor, kTitlePointSize, this);
-    Text3->hide();
-    Timer1 = new ShowTimer(this);
-    Timer1->setEnabled(false);
-    connect(Timer1, &ShowTimer::Timer, this, &Form2::Timer1_Timer);
+    m_picture1 = new PictureBox(this);
+    m_picture1->hide();
+    m_text1 = makeTextLine(this, Qt::white, kStatusPointSize);
+    m_text2 = makeTextLine(this, Qt::white, kStatusPointSize);
+    m_text3 = makeTextLine(this, kTitleColour, kTitlePointSize);
+    m_text1->setWordWrap(true);
 
-    m_state = std::make_unique<ShowState>(ShowOptions{}, m_random);
-    m_state->CurrentIndex = 0;
+    m_timer1.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
 }
 
 Form2::~Form2()
 {
-    coverOtherScreens(false);
-}
-
-QSize Form2::naturalSize() const
-{
-    return Picture2->size();
+    for (const auto &cover : m_covers)
+        delete cover.data();
 }
 
 void Form2::Form_Load()
 {
-    setGeometry(m_screen);
-    const QString path = m_identity.settingsPath();
-    const std::optional<QString> text =
-        QFileInfo(path).isFile() ? settings::readSettingsText(path) : std::optional<QString>();
-    if (!text) {
-        m_services.showMessage(QString::fromUtf8(texts::kNoSettingsFile1) + QLatin1Char('\n') +
-                               QString::fromUtf8(texts::kNoSettingsFile2) + QLatin1Char('\n') +
-                               QString::fromUtf8(texts::kNoSettingsFile3));
-        // Nothing to show: the show ends.
-        m_endAfterLoad = true;
-        return;
-    }
-
-    m_settings = readShowSettings(*text, m_fs);
-    const ShowOptions options{static_cast<int>(m_settings.PlayList.size()), m_settings.ChangeInterval,
-                              m_settings.RandomView, m_settings.Effect, m_settings.WPChanger};
-    m_state = std::make_unique<ShowState>(options, m_random);
-    if (m_settings.folderNotFound) {
-        m_state->CurrentIndex = 0;
-        m_services.showMessage(QString::fromUtf8(texts::kFolderNotFound));
-        return;
-    }
-
-    if (RunMode() == kScreenSaverMode)
-        HideCursor();
-    Timer1->setInterval(kFirstTickMs);
-    Timer1->setEnabled(true);
-    Text2->setBoxText(QString::fromUtf8(version::kFileDescription) + QLatin1String(texts::kLineBreak) +
-                      QString::fromUtf8(version::kLegalNotice));
-    Text3->setBoxText(m_settings.ListName);
-    layoutTexts();
-
-    const bool recent = isRecentStart(m_settings.LastExecute, m_clock.now());
-    if (m_settings.WPChanger == 3 && !recent) {
-        // The changer-only run: no show, the next wallpaper, then the end.
-        Timer1->setInterval(kChangerOnlyTickMs);
-        setAttribute(Qt::WA_DontShowOnScreen);
-        resize(1, 1);
-        hide();
-        chwo();
-    }
-}
-
-void Form2::layoutTexts()
-{
-    const int sw = m_screen.width();
-    const int sh = m_screen.height();
-    const int lineHeight = Text1->fontMetrics().height();
-    Text1->setGeometry(0, sh - 2 * lineHeight - 4, sw, 2 * lineHeight + 4);
-    Text2->adjustSize();
-    Text2->move(sw - Text2->width(), sh - Text2->height());
-    Text3->adjustSize();
-    Text3->move(0, 0);
-}
-
-QString Form2::entry(int index) const
-{
-    if (index < 1 || index > m_settings.PlayList.size())
-        return {};
-    return m_settings.PlayList.at(index - 1);
-}
-
-QString Form2::pauseText(const char *head, int index) const
-{
-    return QString::fromUtf8(head) + QLatin1String(texts::kLineBreak) + QString::fromUtf8(texts::kPauseListName) +
-           m_settings.ListName + QString::fromUtf8(texts::kPauseFileShown) + entry(index);
+    m_show.Form_Load();
 }
 
 void Form2::Timer1_Timer()
 {
-    const ShowState::TickResult tick = m_state->tick();
-    if (tick.interval)
-        Timer1->setInterval(*tick.interval);
-    switch (tick.action) {
-    case ShowState::Tick::EndRun:
-        endShow();
-        return;
-    case ShowState::Tick::Title:
-        Picture1->hide();
-        Text3->show();
-        if (tick.titleEnded) {
-            Text3->hide();
-            Text2->hide();
-        }
-        return;
-    case ShowState::Tick::ImageChange: {
-        Picture1->hide();
-        chgImg();
-        Picture1->show();
-        const int index = m_state->CurrentIndex;
-        if (!entry(index).isEmpty() && m_settings.WPChanger == 2 && m_state->autoWallpaperDue())
-            setWallPaperFrom(index);
-        return;
-    }
-    case ShowState::Tick::Fade:
-        FadeOut();
-        return;
-    case ShowState::Tick::Nothing:
-        return;
-    }
+    m_show.Timer1_Timer();
 }
 
-void Form2::chgImg()
+bool Form2::event(QEvent *event)
 {
-    Text3->hide();
-    const std::optional<int> index = m_state->imageToShow();
-    if (!index)
-        return;
-    const QString path = entry(*index);
-    if (!m_fs.isNormalFile(path)) {
-        Text1->setBoxText(QLatin1String(texts::kFileNotFoundPrefix) + path +
-                          QLatin1String(texts::kFileNotFoundSuffix));
-        Text1->show();
-        return;
+    // Every character key goes to the show, Tab included, before the dialog
+    // can use it to move the focus.
+    if (event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent *>(event));
+        return true;
     }
-    if (Timer1->isEnabled()) {
-        Text1->hide();
-    } else {
-        Text1->setBoxText(pauseText(texts::kPauseHeadImageChange, *index));
-        Text1->show();
-    }
-    Picture1->clearPicture();
-    const QSize natural = readNaturalSize(path);
-    if (!natural.isValid())
-        return;
-    Picture2->resize(natural);
-    const ImageBox box = scaleToScreen(natural, m_screen.size(), m_settings.ZoomMax);
-    Picture1->setGeometry(box.pixels);
-    if (!box.pixels.isEmpty()) {
-        const qreal ratio = devicePixelRatioF();
-        const QSize target = box.pixels.size() * ratio;
-        QImage image = decodeImage(path, target);
-        if (!image.isNull()) {
-            if (image.size() != target)
-                image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            image.setDevicePixelRatio(ratio);
-            Picture1->setPicture(std::move(image));
-        }
-    }
-    Picture1->show();
-}
-
-void Form2::FadeOut()
-{
-    const TransitionStep step = m_transition.step(Picture1->size(), m_random);
-    Picture1->drawStep(step);
-    if (step.frameInterval)
-        Timer1->setInterval(kStepIntervalMs);
-    if (step.finished && m_state->finishTransition())
-        Picture1->hide();
-}
-
-void Form2::chwo()
-{
-    const QString path = m_identity.settingsPath();
-    const QString oldText = settings::readSettingsText(path).value_or(QString());
-    const int count = static_cast<int>(m_settings.PlayList.size());
-    const int index = nextWallpaperIndex(m_settings.WPIndex, count, m_settings.RandomView != 0, m_random);
-    m_settings.WPIndex = static_cast<std::int16_t>(index);
-
-    settings::SettingsHead head;
-    head.appName = m_identity.baseName;
-    head.appVersion = versionText();
-    head.appLastAccPath = m_identity.folder;
-    head.executeNumber = m_settings.ExecuteNumber;
-    head.wpChanger = m_settings.WPChanger;
-    head.wpIndex = index;
-    head.lastExecute = m_clock.now();
-    // Written beside the file and renamed over it: an interrupted run never
-    // leaves the user's lists half written.
-    (void)settings::saveFileAtomically(path, settings::encodeSettingsText(rewriteSettingsText(head, oldText)));
-
-    setWallPaperFrom(index);
-}
-
-void Form2::setWallPaperFrom(int index)
-{
-    WallpaperUi ui;
-    ui.showStatus = [this](const QString &text) {
-        Text1->setBoxText(text);
-        Text1->show();
-    };
-    ui.showError = [this](const QString &text) { m_services.showMessage(text); };
-    // A copy: the play list keeps naming its own image.
-    const QString path = entry(index);
-    m_wallpaper->SetWallPaper(path, ui);
-}
-
-void Form2::Form_KeyPress(char16_t keyAscii)
-{
-    switch (keyCommand(keyAscii)) {
-    case KeyCommand::PauseResume:
-        if (Timer1->isEnabled()) {
-            Timer1->setEnabled(false);
-            Text1->show();
-            const int index = m_state->CurrentIndex;
-            if (index >= 1 && index <= m_state->FileCount)
-                Text1->setBoxText(pauseText(texts::kPauseHeadSpaceKey, index));
-        } else {
-            Timer1->setEnabled(true);
-            Text1->hide();
-        }
-        return;
-    case KeyCommand::Back:
-    case KeyCommand::Next:
-        Timer1->setInterval(m_settings.ChangeInterval);
-        Picture1->clearPicture();
-        m_transition.reset();
-        Timer1->restart();
-        if (keyCommand(keyAscii) == KeyCommand::Back)
-            m_state->stepBack();
-        else
-            m_state->stepForward();
-        chgImg();
-        return;
-    case KeyCommand::Wallpaper: {
-        const int index = m_state->CurrentIndex;
-        if (!entry(index).isEmpty() && m_settings.WPChanger >= 1)
-            setWallPaperFrom(index);
-        return;
-    }
-    case KeyCommand::End:
-        endShow();
-        return;
-    }
-}
-
-void Form2::endShow()
-{
-    Timer1->setEnabled(false);
-    RestoreCursor();
-    m_services.endProcess();
-}
-
-void Form2::Form_Click()
-{
-    RestoreCursor();
-    close();
+    return QDialog::event(event);
 }
 
 void Form2::keyPressEvent(QKeyEvent *event)
 {
-    QString text = event->text();
-    if (text.isEmpty()) {
-        // Some platforms give these keys no text; they still are characters.
-        switch (event->key()) {
-        case Qt::Key_Escape:
-            text = QString(QChar(27));
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            text = QString(QChar(13));
-            break;
-        case Qt::Key_Tab:
-            text = QString(QChar(9));
-            break;
-        case Qt::Key_Backspace:
-            text = QString(QChar(8));
-            break;
-        default:
-            event->accept();
-            return;
-        }
-    }
-    event->accept();
+    // Keys that give no character (arrows, function keys, Shift) do nothing.
+    const QString text = event->text();
+    if (text.isEmpty())
+        return;
     Form_KeyPress(text.at(0).unicode());
 }
 
 void Form2::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPointF pos = event->position();
-    if (m_pointer.Form_MouseMove(pos.x(), pos.y(), m_settings.MouseDisable))
-        endShow();
-}
-
-void Form2::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = true;
-    event->accept();
+    Form_MouseMove(event->position().x(), event->position().y());
 }
 
 void Form2::mouseReleaseEvent(QMouseEvent *event)
 {
-    event->accept();
-    if (m_pressed) {
-        m_pressed = false;
+    if (rect().contains(event->position().toPoint()))
         Form_Click();
-    }
-}
-
-int Form2::exec()
-{
-    if (m_endAfterLoad)
-        return QDialog::Rejected;
-    return QDialog::exec();
-}
-
-void Form2::setVisible(bool visible)
-{
-    if (visible && m_endAfterLoad) {
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-        return;
-    }
-    QDialog::setVisible(visible);
 }
 
 void Form2::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (testAttribute(Qt::WA_DontShowOnScreen))
+    if (m_closeWhenShown) {
+        QTimer::singleShot(0, this, &QDialog::reject);
         return;
-    setGeometry(m_screen);
-    coverOtherScreens(true);
+    }
+    if (m_backgroundRun)
+        return;
+    coverOtherScreens();
     raise();
     activateWindow();
-    setFocus(Qt::ActiveWindowFocusReason);
-    if (QWindow *window = windowHandle(); window && onX11())
-        window->setKeyboardGrabEnabled(true);
+    setFocus();
 }
 
 void Form2::hideEvent(QHideEvent *event)
 {
-    if (QWindow *window = windowHandle(); window && onX11())
-        window->setKeyboardGrabEnabled(false);
-    coverOtherScreens(false);
+    for (const auto &cover : m_covers)
+        if (cover)
+            cover->hide();
     QDialog::hideEvent(event);
 }
 
-void Form2::closeEvent(QCloseEvent *event)
+void Form2::coverOtherScreens()
 {
-    Timer1->setEnabled(false);
-    QDialog::closeEvent(event);
-}
-
-// Every screen but the primary one stays black while the show runs.
-void Form2::coverOtherScreens(bool show)
-{
-    for (const QPointer<QWidget> &cover : m_covers)
-        delete cover.data();
-    m_covers.clear();
-    if (!show)
-        return;
     const QScreen *primary = QGuiApplication::primaryScreen();
     for (QScreen *screen : QGuiApplication::screens()) {
         if (screen == primary)
             continue;
-        auto *cover = new QWidget(nullptr, windowFlags());
-        cover->setAttribute(Qt::WA_DeleteOnClose);
-        QPalette p = cover->palette();
-        p.setColor(QPalette::Window, Qt::black);
-        cover->setPalette(p);
+        auto *cover = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        QPalette palette = cover->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        cover->setPalette(palette);
         cover->setAutoFillBackground(true);
         cover->setGeometry(screen->geometry());
+        cover->setWindowState(Qt::WindowFullScreen);
         cover->show();
         m_covers.emplace_back(cover);
     }
+}
+
+// --- Timer1 ---------------------------------------------------------------
+
+void Form2::setTimerInterval(int ms)
+{
+    m_interval = std::max(ms, 0); // a negative interval acts as 0
+    applyTimer();
+}
+
+void Form2::setTimerEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    applyTimer();
+}
+
+void Form2::applyTimer()
+{
+    if (!m_enabled || m_interval == 0) {
+        m_timer1.stop();
+        return;
+    }
+    // 1 ms means as fast as the screen shows: one transition step per frame.
+    m_timer1.start(m_interval == slideshow::kFrameInterval ? frameMs() : m_interval);
+}
+
+// --- Controls -------------------------------------------------------------
+
+void Form2::setPictureVisible(bool visible)
+{
+    m_picture1->setVisible(visible);
+}
+
+void Form2::setTitleVisible(bool visible)
+{
+    m_text3->setVisible(visible);
+}
+
+void Form2::setCornerTextVisible(bool visible)
+{
+    m_text2->setVisible(visible);
+}
+
+void Form2::setStatusText(const QString &text)
+{
+    m_text1->setText(text);
+}
+
+void Form2::setStatusVisible(bool visible)
+{
+    m_text1->setVisible(visible);
+    if (visible)
+        m_text1->raise();
+}
+
+void Form2::prepareTexts(const QString &listName)
+{
+    const int sw = m_screen.width();
+    const int sh = m_screen.height();
+    // The status line takes two lines: the pause text has two.
+    const int statusHeight = 2 * m_text1->fontMetrics().lineSpacing() + 4;
+    m_text1->setGeometry(0, sh - statusHeight, sw, statusHeight);
+
+    m_text2->setText(QString::fromUtf8(version::kFileDescription) + QLatin1Char('\n') +
+                     QString::fromUtf8(version::kLegalNotice));
+    m_text2->adjustSize();
+    m_text2->move(sw - m_text2->width(), sh - m_text2->height());
+    m_text2->show();
+
+    m_text3->setText(listName);
+    m_text3->adjustSize();
+    m_text3->move(0, 0);
+}
+
+void Form2::clearPicture()
+{
+    m_picture1->clearPicture();
+}
+
+std::optional<QSize> Form2::naturalSize(const QString &path)
+{
+    const QSize size = readNaturalSize(path);
+    if (!size.isValid() || size.isEmpty())
+        return std::nullopt;
+    return size;
+}
+
+bool Form2::presentImage(const QString &path, const QRect &box)
+{
+    if (!m_picture1->setPicture(path, box.size()))
+        return false;
+    m_picture1->setGeometry(box);
+    return true;
+}
+
+void Form2::drawFade(const slideshow::FadeStep &step)
+{
+    m_picture1->drawFade(step);
+}
+
+void Form2::showMessage(const QString &text)
+{
+    if (m_services.message) {
+        m_services.message(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle), text, QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
+
+void Form2::hideCursor()
+{
+    if (RunMode() == kScreenSaverMode)
+        HideCursor();
+}
+
+void Form2::hideForBackgroundRun()
+{
+    // The window is never seen, yet it runs its timer like a shown one.
+    m_backgroundRun = true;
+    setAttribute(Qt::WA_DontShowOnScreen, true);
+    setWindowState(Qt::WindowNoState);
+    resize(1, 1);
+    hide();
+}
+
+void Form2::writeSettingsText(const QString &text)
+{
+    (void)settings::saveFileAtomically(m_identity.settingsPath(), settings::encodeSettingsText(text));
+}
+
+std::optional<QString> Form2::readSettingsText()
+{
+    return settings::readSettingsText(m_identity.settingsPath());
+}
+
+void Form2::setWallPaper(const QString &path)
+{
+    WallpaperUi ui;
+    ui.showStatus = [this](const QString &text) {
+        setStatusText(text);
+        setStatusVisible(true);
+    };
+    ui.showError = [this](const QString &text) { showMessage(text); };
+    m_wallpaper.SetWallPaper(path, ui);
+}
+
+void Form2::endProcess()
+{
+    RestoreCursor();
+    if (m_services.endProcess)
+        m_services.endProcess();
+    else
+        QCoreApplication::exit(0);
+}
+
+void Form2::closeWindow()
+{
+    RestoreCursor();
+    if (isVisible()) {
+        close();
+        return;
+    }
+    // Not shown yet (the settings file was missing): close as soon as it is,
+    // without ever putting it on screen.
+    m_closeWhenShown = true;
+    setAttribute(Qt::WA_DontShowOnScreen, true);
 }
 
 } // namespace qelvo

@@ -4,118 +4,122 @@
 #include "platform/clock.h"
 #include "platform/filesystem.h"
 #include "platform/randomsource.h"
-#include "slideshow/pointermemory.h"
-#include "slideshow/showsettings.h"
-#include "slideshow/showstate.h"
-#include "slideshow/transition.h"
+#include "slideshow/showview.h"
+#include "slideshow/slideshow.h"
 #include "wallpaper/mwallpaper.h"
 
 #include <QDialog>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
+
+class QLabel;
 
 namespace qelvo {
 
-namespace slideshow {
 class PictureBox;
-class ShowTimer;
-class TextBox;
-} // namespace slideshow
 
-// What the show talks to outside itself; every member has a working default,
-// tests replace them.
+// Form2's test seams; every one left empty takes the real service.
 struct Form2Services {
-    const FileSystem *fileSystem = nullptr; // default: the real one
-    RandomSource *random = nullptr;         // default: seeded from the system
-    const Clock *clock = nullptr;           // default: the system clock
-    std::function<std::unique_ptr<WallpaperBackend>()> makeBackend; // default: the running desktop's
-    // Ends the whole program at once: no closing handlers, nothing written.
-    std::function<void()> endProcess;       // default: QCoreApplication::exit(0)
-    // A message box with an OK button and the program's title.
-    std::function<void(const QString &)> showMessage;
-    // The whole screen in device-independent pixels; default: the primary screen.
-    std::optional<QRect> screen;
+    WallpaperBackend *backend = nullptr; // default: the running desktop's back end
+    const FileSystem *fs = nullptr;
+    RandomSource *random = nullptr;
+    const Clock *clock = nullptr;
+    // Ends the program at once; default QCoreApplication::exit(0).
+    std::function<void()> endProcess;
+    // Message boxes; default a QMessageBox titled "qelvo".
+    std::function<void(const QString &)> message;
 };
 
-// The full-screen slide-show window. Form_Load reads the settings file and
-// prepares everything; the timer then shows the title, the images and the
-// transitions between them; keys and the mouse control and end the show.
-class Form2 : public QDialog {
+// The full-screen slide-show window: a thin shell around slideshow::SlideShow
+// that owns the controls (Picture1, Text1, Text2, Text3, Timer1) and hands
+// keys, pointer and ticks to it.
+class Form2 : public QDialog, private slideshow::ShowView {
     Q_OBJECT
 public:
-    explicit Form2(const AppIdentity &identity, QWidget *parent = nullptr, Form2Services services = {});
+    using Services = Form2Services;
+
+
+    explicit Form2(const AppIdentity &identity, QWidget *parent = nullptr, Services services = {});
     ~Form2() override;
 
     void Form_Load();
     void Timer1_Timer();
-    void chgImg();
-    void FadeOut();
-    void chwo();
-    void Form_KeyPress(char16_t keyAscii);
-    void Form_Click();
+    void chgImg() { m_show.chgImg(); }
+    void FadeOut() { m_show.FadeOut(); }
+    void chwo() { m_show.chwo(); }
+    void Form_KeyPress(int charCode) { m_show.Form_KeyPress(charCode); }
+    void Form_MouseMove(double x, double y) { m_show.Form_MouseMove(x, y); }
+    void Form_Click() { m_show.Form_Click(); }
 
-    // A missing settings file ends the show before it is seen.
-    int exec() override;
-    void setVisible(bool visible) override;
-
-    // For tests and the benchmark.
-    [[nodiscard]] const slideshow::ShowSettings &showSettings() const { return m_settings; }
-    [[nodiscard]] slideshow::ShowState *state() const { return m_state.get(); }
-    [[nodiscard]] slideshow::ShowTimer &timer() const { return *Timer1; }
-    [[nodiscard]] slideshow::PictureBox &picture() const { return *Picture1; }
-    [[nodiscard]] const slideshow::Transition &transition() const { return m_transition; }
-    [[nodiscard]] slideshow::TextBox &statusLine() const { return *Text1; }
-    [[nodiscard]] slideshow::TextBox &cornerText() const { return *Text2; }
-    [[nodiscard]] slideshow::TextBox &titleText() const { return *Text3; }
-    [[nodiscard]] const slideshow::PointerMemory &pointer() const { return m_pointer; }
-    [[nodiscard]] QSize naturalSize() const;
-    [[nodiscard]] bool endedAfterLoad() const { return m_endAfterLoad; }
+    [[nodiscard]] slideshow::SlideShow &show() { return m_show; }
+    [[nodiscard]] PictureBox *picture1() const { return m_picture1; }
+    [[nodiscard]] QLabel *text1() const { return m_text1; }
+    [[nodiscard]] QLabel *text2() const { return m_text2; }
+    [[nodiscard]] QLabel *text3() const { return m_text3; }
+    [[nodiscard]] const QTimer &timer1() const { return m_timer1; }
+    // Timer1's interval as the show set it (1 = one step per frame).
+    [[nodiscard]] int timerInterval() const { return m_interval; }
+    [[nodiscard]] bool timerIsEnabled() const { return m_enabled; }
+    [[nodiscard]] bool backgroundRun() const { return m_backgroundRun; }
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
-    void endShow();
-    void setWallPaperFrom(int index);
-    [[nodiscard]] QString entry(int index) const;
-    [[nodiscard]] QString pauseText(const char *head, int index) const;
-    void layoutTexts();
-    void coverOtherScreens(bool show);
+    // ShowView
+    void setTimerInterval(int ms) override;
+    [[nodiscard]] bool timerEnabled() const override { return m_enabled; }
+    void setTimerEnabled(bool enabled) override;
+    void setPictureVisible(bool visible) override;
+    void setTitleVisible(bool visible) override;
+    void setCornerTextVisible(bool visible) override;
+    void setStatusText(const QString &text) override;
+    void setStatusVisible(bool visible) override;
+    void prepareTexts(const QString &listName) override;
+    void clearPicture() override;
+    [[nodiscard]] std::optional<QSize> naturalSize(const QString &path) override;
+    bool presentImage(const QString &path, const QRect &box) override;
+    void drawFade(const slideshow::FadeStep &step) override;
+    void showMessage(const QString &text) override;
+    void hideCursor() override;
+    void hideForBackgroundRun() override;
+    void writeSettingsText(const QString &text) override;
+    [[nodiscard]] std::optional<QString> readSettingsText() override;
+    void setWallPaper(const QString &path) override;
+    void endProcess() override;
+    void closeWindow() override;
+
+    void applyTimer();
+    void coverOtherScreens();
 
     AppIdentity m_identity;
-    Form2Services m_services;
+    Services m_services;
+    std::unique_ptr<WallpaperBackend> m_ownBackend;
     std::unique_ptr<RandomSource> m_ownRandom;
-    RandomSource &m_random;
-    const FileSystem &m_fs;
-    const Clock &m_clock;
-    std::unique_ptr<WallpaperBackend> m_backend;
-    std::unique_ptr<mWallPaper> m_wallpaper;
-    QRect m_screen;
+    mWallPaper m_wallpaper;
+    QRect m_screen; // the primary screen, device-independent pixels
 
-    slideshow::PictureBox *Picture1 = nullptr;
-    QWidget *Picture2 = nullptr; // hidden; takes each image's natural size
-    slideshow::TextBox *Text1 = nullptr;
-    slideshow::TextBox *Text2 = nullptr;
-    slideshow::TextBox *Text3 = nullptr;
-    slideshow::ShowTimer *Timer1 = nullptr;
-
-    slideshow::ShowSettings m_settings;
-    std::unique_ptr<slideshow::ShowState> m_state;
-    slideshow::Transition m_transition;
-    slideshow::PointerMemory m_pointer;
-    bool m_endAfterLoad = false;
-    bool m_pressed = false;
+    PictureBox *m_picture1 = nullptr;
+    QLabel *m_text1 = nullptr;
+    QLabel *m_text2 = nullptr;
+    QLabel *m_text3 = nullptr;
+    QTimer m_timer1;
+    int m_interval = 0;
+    bool m_enabled = true;
+    bool m_backgroundRun = false;
+    bool m_closeWhenShown = false;
     std::vector<QPointer<QWidget>> m_covers;
+
+    slideshow::SlideShow m_show;
 };
 
 } // namespace qelvo

@@ -5,34 +5,37 @@
 #include <QImage>
 #include <QWidget>
 
-namespace qelvo::slideshow {
+namespace qelvo {
 
-// The visible picture box. Its stored content is the scaled image; the
-// transition draws over what is on screen without touching that content.
+// Picture1: shows one picture, stretched to fill the box, and the steps of a
+// closing transition drawn over it. The picture itself (its stored content)
+// is kept apart from the drawing over it, so clearing the transition shows the
+// picture as it was painted.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    explicit PictureBox(QWidget *parent);
+    explicit PictureBox(QWidget *parent = nullptr);
 
-    // An empty (black) box.
+    // Decodes the file for a box of the given size (device pixels follow the
+    // screen's pixel ratio) and keeps it, stretched to exactly that size.
+    // False, and the box unchanged, when the file cannot be decoded.
+    bool setPicture(const QString &path, QSize box);
+    // Black, no picture, no transition.
     void clearPicture();
-    // image is already at the box's size (times the screen's pixel ratio).
-    void setPicture(QImage image);
-    [[nodiscard]] const QImage &picture() const { return m_stored; }
-    [[nodiscard]] const QImage &onScreen() const { return m_visible; }
+    // Draws one transition step over what is on screen and brings only the
+    // changed area to the screen at once; returns that area.
+    QRect drawFade(const slideshow::FadeStep &step);
 
-    // Draws one transition step over the picture on screen and presents the
-    // changed area at once, so that each step is a frame of its own.
-    void drawStep(const TransitionStep &step);
+    // What the box shows now: the picture with any transition over it.
+    [[nodiscard]] QImage shownImage() const;
+    [[nodiscard]] const QImage &picture() const { return m_content; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void ensureVisibleBuffer();
-
-    QImage m_stored;
-    QImage m_visible;
+    QImage m_content; // the stretched picture, Format_RGB32
+    QImage m_overlay; // the picture with the transition drawn over it; null when none
 };
 
-} // namespace qelvo::slideshow
+} // namespace qelvo

@@ -4,69 +4,42 @@
 #include "settings/numbers.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace qelvo::slideshow {
 
 namespace {
-
-// nearest() of the rules, kept inside the 32-bit range.
-int nearest(double value)
-{
-    if (!std::isfinite(value) || value <= 0.0)
-        return 0;
-    const double limit = std::numeric_limits<int>::max();
-    return static_cast<int>(settings::roundHalfEven(std::min(value, limit)));
-}
-
-int twipsToPixels(double twips)
-{
-    return static_cast<int>(settings::roundHalfEven(twips / kTwipsPerPixel));
-}
-
+long long nearest(double value) { return settings::roundHalfEven(value); }
+int twipsToPixels(double twips) { return static_cast<int>(nearest(twips / kTwipsPerPixel)); }
 } // namespace
 
-ImageBox scaleToScreen(QSize image, QSize screen, float zoomMax)
+QRect scaleToScreen(QSize imagePx, QSize screenPx, float zoomMax)
 {
-    ImageBox box;
-    const double sw = pixelsToTwips(std::max(screen.width(), 0));
-    const double sh = pixelsToTwips(std::max(screen.height(), 0));
-    const double w = pixelsToTwips(image.width());
-    const double h = pixelsToTwips(image.height());
-    if (w > 0 && h > 0 && zoomMax > 0.0f) {
-        // The ratios are compared as 32-bit floats; the full-screen products use
-        // the unrounded quotients.
+    const double sw = pixelsToTwips(std::max(screenPx.width(), 0));
+    const double sh = pixelsToTwips(std::max(screenPx.height(), 0));
+    long long width = 0, height = 0;
+    if (imagePx.width() > 0 && imagePx.height() > 0) {
+        const double w = pixelsToTwips(imagePx.width());
+        const double h = pixelsToTwips(imagePx.height());
         const float rW = static_cast<float>(sw / w);
         const float rH = static_cast<float>(sh / h);
-        if (rH < rW) {
-            if (rH > zoomMax) {
-                box.widthTwips = nearest(w * zoomMax);
-                box.heightTwips = nearest(h * zoomMax);
-            } else {
-                box.widthTwips = nearest(sh / h * w);
-                box.heightTwips = nearest(sh / h * h);
-            }
+        // The limiting ratio: the height's when it is strictly smaller.
+        const bool byHeight = rH < rW;
+        const float ratio = byHeight ? rH : rW;
+        if (ratio > zoomMax) {
+            width = nearest(static_cast<float>(w) * zoomMax);
+            height = nearest(static_cast<float>(h) * zoomMax);
         } else {
-            if (rW > zoomMax) {
-                box.widthTwips = nearest(w * zoomMax);
-                box.heightTwips = nearest(h * zoomMax);
-            } else {
-                box.widthTwips = nearest(sw / w * w);
-                box.heightTwips = nearest(sw / w * h);
-            }
+            const double q = byHeight ? sh / h : sw / w; // unrounded
+            width = nearest(q * w);
+            height = nearest(q * h);
         }
+        width = std::max(width, 0LL);
+        height = std::max(height, 0LL);
     }
-    box.leftTwips = sw / 2 - box.widthTwips / 2.0;
-    box.topTwips = sh / 2 - box.heightTwips / 2.0;
-
-    // In pixels the box keeps its size and is centred on whole pixels.
-    const int width = twipsToPixels(box.widthTwips);
-    const int height = twipsToPixels(box.heightTwips);
-    const int left = static_cast<int>(std::floor((screen.width() - width) / 2.0));
-    const int top = static_cast<int>(std::floor((screen.height() - height) / 2.0));
-    box.pixels = QRect(left, top, width, height);
-    return box;
+    const double left = sw / 2 - static_cast<double>(width) / 2;
+    const double top = sh / 2 - static_cast<double>(height) / 2;
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(static_cast<double>(width)),
+            twipsToPixels(static_cast<double>(height))};
 }
 
 } // namespace qelvo::slideshow

@@ -5,20 +5,12 @@
 
 namespace qelvo::slideshow {
 
-// Where an image goes on the screen, in twips (as the layout rules are stated)
-// and in device-independent pixels (as it is drawn).
-struct ImageBox {
-    int widthTwips = 0;
-    int heightTwips = 0;
-    double leftTwips = 0.0;
-    double topTwips = 0.0;
-    QRect pixels;
-};
-
-// Scales an image of natural size `image` (pixels) to fit `screen` (pixels)
-// with its proportions kept, by the smaller of the two screen ratios but never
-// by more than zoomMax, and centres it. An empty image or screen, or a zoomMax
-// of 0 or less, gives an empty box in the centre.
-[[nodiscard]] ImageBox scaleToScreen(QSize image, QSize screen, float zoomMax);
+// Where an image of imagePx natural pixels stands on a screen of screenPx
+// pixels: scaled by the smaller of the two screen ratios so that it fits with
+// its proportions kept, never by more than zoomMax, centred. The rules work in
+// twips (15 a pixel) with 32-bit float ratios and round half to even, and the
+// result is converted back to whole pixels. An empty image or screen, or a
+// zoomMax of 0 or less, gives an empty box at the centre.
+[[nodiscard]] QRect scaleToScreen(QSize imagePx, QSize screenPx, float zoomMax);
 
 } // namespace qelvo::slideshow

@@ -1,41 +1,43 @@
 #include "slideshow/showsettings.h"
 
-#include "settings/keys.h"
 #include "settings/lastexecute.h"
 #include "settings/numbers.h"
 #include "settings/scanner.h"
-#include "settings/settinglist.h"
 
 #include <cmath>
 #include <limits>
 
 namespace qelvo::slideshow {
 
-namespace keys = settings::keys;
-using settings::hasKeyPrefix;
-using settings::valueAt;
-constexpr int kLong = settings::kValueMaxLength;
-
 namespace {
 
-// State pass: whole lines, until all four keys were seen or the file ends.
-void readState(const QStringList &lines, ShowSettings &out)
+using settings::hasKeyPrefix;
+using settings::valueAt;
+
+constexpr int kLongValue = 99;
+// Whole date-times closer than this count as a quick restart of the saver.
+constexpr qint64 kRecentStartMs = 3000;
+
+void readStatePass(const QString &text, const QDateTime &now, ShowSettings &show)
 {
     bool seenExecute = false, seenChanger = false, seenIndex = false, seenLast = false;
-    for (const QString &line : lines) {
-        if (hasKeyPrefix(line, keys::kExecuteNumber)) {
-            out.ExecuteNumber = valueAt(line, 15, 2);
+    for (const QString &line : settings::splitLines(text)) {
+        if (hasKeyPrefix(line, "Execu")) {
+            show.ExecuteNumber = valueAt(line, 15, 2);
             seenExecute = true;
-        } else if (hasKeyPrefix(line, keys::kWPChanger)) {
+        } else if (hasKeyPrefix(line, "WPCha")) {
             if (const auto v = settings::toByte(valueAt(line, 11, 1)))
-                out.WPChanger = *v;
+                show.WPChanger = *v;
             seenChanger = true;
-        } else if (hasKeyPrefix(line, keys::kWPIndex)) {
-            if (const auto v = settings::toInt16(valueAt(line, 9, kLong)))
-                out.WPIndex = *v;
+        } else if (hasKeyPrefix(line, "WPInd")) {
+            if (const auto v = settings::toInt16(valueAt(line, 9, kLongValue)))
+                show.WPIndex = *v;
             seenIndex = true;
-        } else if (hasKeyPrefix(line, keys::kLastExecute)) {
-            out.LastExecute = settings::parseLastExecute(valueAt(line, 13, kLong));
+        } else if (hasKeyPrefix(line, "LastE")) {
+            // The whole stored date and time is compared with now; comparing
+            // the seconds alone took about one start in twelve for a restart.
+            if (const auto when = settings::parseLastExecute(valueAt(line, 13, kLongValue)))
+                show.recentStart = std::llabs(when->msecsTo(now)) < kRecentStartMs;
             seenLast = true;
         }
         if (seenExecute && seenChanger && seenIndex && seenLast)
@@ -43,119 +45,111 @@ void readState(const QStringList &lines, ShowSettings &out)
     }
 }
 
-// The record number ExecuteNumber asks for; an unconvertible text takes the first record.
-double wantedRecord(const QString &executeNumber)
+bool isRecordEnd(const QString &item)
 {
-    return settings::parseNumber(executeNumber).value_or(0.0);
+    return item.startsWith(QLatin1Char('[')) || item == QLatin1String("***EndList***");
 }
 
-void addToPlayList(ShowSettings &out, const QString &path)
+bool isFolderEntry(const QString &dispName)
 {
-    if (out.PlayList.size() < kPlayListCapacity)
-        out.PlayList.append(path);
+    return dispName.startsWith(QLatin1Char('(')) && dispName.endsWith(QLatin1Char(')'));
+}
+
+void addToPlayList(ShowSettings &show, const QString &path)
+{
+    if (static_cast<int>(show.PlayList.size()) < kPlayListSlots)
+        show.PlayList.push_back(path);
 }
 
 // Entries up to the end of the record; false when a folder is missing.
-bool readEntries(settings::ItemScanner &items, const FileSystem &fs, ShowSettings &out)
+bool readEntries(settings::ItemScanner &items, const FileSystem &fs, ShowSettings &show)
 {
     while (!items.atEnd()) {
-        const QString display = items.next();
-        if (display.startsWith(QLatin1Char('[')) || display == QLatin1String(keys::kEndList))
-            return true;
-        if (items.atEnd() && display.isEmpty())
+        const QString dispName = items.next();
+        if (isRecordEnd(dispName))
             return true;
         const QString path = items.next();
-        const bool folder = display.startsWith(QLatin1Char('(')) && display.endsWith(QLatin1Char(')'));
-        if (!folder) {
-            addToPlayList(out, path);
+        if (!isFolderEntry(dispName)) {
+            addToPlayList(show, path);
             continue;
         }
         if (!fs.folderExists(path))
             return false;
         for (const FolderFile &file : fs.listFiles(path)) {
-            if (out.PlayList.size() >= kPlayListCapacity)
+            if (static_cast<int>(show.PlayList.size()) >= kPlayListSlots)
                 break;
-            if (isFolderImageName(file.name))
-                out.PlayList.append(file.path);
+            if (isShowImageName(file.name))
+                addToPlayList(show, file.path);
         }
     }
     return true;
 }
 
-void readOption(const QString &item, ShowSettings &out)
+void readKey(const QString &item, ShowSettings &show)
 {
-    if (hasKeyPrefix(item, keys::kChgTime)) {
-        if (const auto seconds = settings::parseNumber(valueAt(item, 9, kLong))) {
+    if (hasKeyPrefix(item, "ChgTi")) {
+        if (const auto seconds = settings::parseNumber(valueAt(item, 9, kLongValue))) {
             const double ms = *seconds * 1000.0;
-            if (std::abs(ms) < static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-                out.ChangeInterval = static_cast<std::int32_t>(settings::roundHalfEven(ms));
+            if (std::fabs(ms) <= std::numeric_limits<std::int32_t>::max())
+                show.ChangeInterval = static_cast<std::int32_t>(settings::roundHalfEven(ms));
         }
-    } else if (hasKeyPrefix(item, keys::kZoomMax)) {
-        if (const auto v = settings::toFloat32(valueAt(item, 9, kLong)))
-            out.ZoomMax = *v;
-    } else if (hasKeyPrefix(item, keys::kRandomView)) {
+    } else if (hasKeyPrefix(item, "ZoomM")) {
+        if (const auto v = settings::toFloat32(valueAt(item, 9, kLongValue)))
+            show.ZoomMax = *v;
+    } else if (hasKeyPrefix(item, "Rando")) {
         if (const auto v = settings::toByte(valueAt(item, 12, 1)))
-            out.RandomView = *v;
-    } else if (hasKeyPrefix(item, keys::kMouseDisable)) {
+            show.RandomView = *v;
+    } else if (hasKeyPrefix(item, "Mouse")) {
         if (const auto v = settings::toByte(valueAt(item, 14, 1)))
-            out.MouseDisable = *v;
-    } else if (hasKeyPrefix(item, keys::kEffect)) {
+            show.MouseDisable = *v;
+    } else if (hasKeyPrefix(item, "Effec")) {
         if (const auto v = settings::toByte(valueAt(item, 8, 1)))
-            out.Effect = *v;
+            show.Effect = *v;
     }
 }
 
 } // namespace
 
-bool isFolderImageName(const QString &fileName)
+bool isShowImageName(const QString &fileName)
 {
     const qsizetype dot = fileName.indexOf(QLatin1Char('.'));
-    const QString ext = fileName.mid(dot + 1, 4).toLower();
-    return ext == QLatin1String("jpg") || ext == QLatin1String("peg") || ext == QLatin1String("gif") ||
-           ext == QLatin1String("bmp");
+    const QString extension = fileName.mid(dot < 0 ? 0 : dot + 1, 4).toLower();
+    return extension == QLatin1String("jpg") || extension == QLatin1String("peg") ||
+           extension == QLatin1String("gif") || extension == QLatin1String("bmp");
 }
 
-ShowSettings readShowSettings(const QString &text, const FileSystem &fs)
+ShowSettings readShowSettings(const QString &text, const FileSystem &fs, const QDateTime &now)
 {
-    ShowSettings out;
-    readState(settings::splitLines(text), out);
+    ShowSettings show;
+    readStatePass(text, now, show);
 
-    // List pass: records are counted from 0 in file order.
-    const double wanted = wantedRecord(out.ExecuteNumber);
+    // Records count from 0 in file order; a number that cannot be read picks the first.
+    const auto wanted = settings::parseNumber(show.ExecuteNumber);
     settings::ItemScanner items(text);
-    int record = -1;
+    int listCounter = -1;
     bool found = false;
-    while (!items.atEnd()) {
+    while (!items.atEnd() && !found) {
         const QString item = items.next();
-        if (!hasKeyPrefix(item, keys::kListName))
+        if (!hasKeyPrefix(item, "ListN"))
             continue;
-        ++record;
-        if (wanted == record) {
-            out.ListName = valueAt(item, 10, kLong);
+        ++listCounter;
+        if (!wanted || *wanted == listCounter) {
+            show.ListName = valueAt(item, 10, kLongValue);
             found = true;
-            break;
         }
     }
     if (!found)
-        return out;
+        return show;
 
-    // Key pass, then the entries.
     while (!items.atEnd()) {
         const QString item = items.next();
-        if (hasKeyPrefix(item, keys::kPathes)) {
-            out.folderNotFound = !readEntries(items, fs, out);
+        if (hasKeyPrefix(item, "Pathe")) {
+            show.folderNotFound = !readEntries(items, fs, show);
             break;
         }
-        readOption(item, out);
+        readKey(item, show);
     }
-    return out;
-}
-
-bool isRecentStart(const std::optional<QDateTime> &lastExecute, const QDateTime &now)
-{
-    if (!lastExecute || !lastExecute->isValid() || !now.isValid())
-        return false;
-    return std::abs(lastExecute->msecsTo(now)) < 3000;
+    return show;
 }
 
 } // namespace qelvo::slideshow

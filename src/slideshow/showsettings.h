@@ -4,52 +4,42 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
 
 #include <cstdint>
-#include <optional>
+#include <vector>
 
-// What the slide show takes from the settings file: the state section, the
-// options of the list to run, and that list's play list with folders expanded.
 namespace qelvo::slideshow {
 
-// The play list holds at most this many images; further ones are dropped.
-inline constexpr int kPlayListCapacity = 32767;
+// The play list holds at most this many entries; further images are dropped.
+inline constexpr int kPlayListSlots = 32767;
 
+// What the slide show takes from the settings file: the state section, the
+// running setting list's options and its play list with folders expanded.
 struct ShowSettings {
-    // State section.
-    QString ExecuteNumber; // as read, at most two characters
-    std::uint8_t WPChanger = 0;
-    std::int16_t WPIndex = 0;
-    std::optional<QDateTime> LastExecute;
-
-    // The running list; untouched values stay 0 / empty.
     QString ListName;
-    std::int32_t ChangeInterval = 0; // ChgTime x 1000, milliseconds
+    std::int32_t ChangeInterval = 0; // milliseconds
     float ZoomMax = 0.0f;
     std::uint8_t RandomView = 0;
     std::uint8_t MouseDisable = 0;
     std::uint8_t Effect = 0;
-
-    // Play-list position i (1-based) is PlayList[i - 1].
-    QStringList PlayList;
-
-    // A folder entry named a folder that is not there: reading stopped at it,
-    // and the show must not start.
+    std::uint8_t WPChanger = 0;
+    std::int16_t WPIndex = 0;
+    QString ExecuteNumber; // as read, at most two characters
+    // The stored LastExecute lies less than three seconds from now: a quick restart.
+    bool recentStart = false;
+    // A folder entry names no folder: the show stops loading there.
     bool folderNotFound = false;
+    std::vector<QString> PlayList; // play order; PlayList[0] is position 1
 };
 
-// Reads a settings file's decoded text. Never fails: what cannot be read or
-// converted keeps its start value. Folder entries are listed through fs.
-[[nodiscard]] ShowSettings readShowSettings(const QString &text, const FileSystem &fs);
+// Reads a settings file's text the way the slide show does: the state pass
+// over whole lines, then the list pass, key pass and entries item by item.
+// Values that cannot be converted leave their defaults; nothing here fails.
+[[nodiscard]] ShowSettings readShowSettings(const QString &text, const FileSystem &fs, const QDateTime &now);
 
-// True for the image files a folder entry adds: the up to four characters after
-// the name's first dot (the name's start when it has no dot), in lower case,
-// are exactly "jpg", "peg", "gif" or "bmp".
-[[nodiscard]] bool isFolderImageName(const QString &fileName);
-
-// A start within 3 seconds of the stored last execution (either way) is a quick
-// restart; an unreadable or missing time never is.
-[[nodiscard]] bool isRecentStart(const std::optional<QDateTime> &lastExecute, const QDateTime &now);
+// True for a folder file the show plays: the up to four characters after the
+// name's first dot (its first four when there is no dot), in lower case, are
+// exactly jpg, peg, gif or bmp.
+[[nodiscard]] bool isShowImageName(const QString &fileName);
 
 } // namespace qelvo::slideshow

@@ -4,138 +4,133 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace qelvo::slideshow {
 
-QRect TransitionStep::changedArea() const
+namespace {
+
+FadeShape rectangle(int x1, int y1, int x2, int y2)
 {
-    QRect area;
-    for (const QRect &r : rects)
-        area |= r;
-    if (ring && ringRadius > 0) {
-        const int reach = ringRadius + (attributes.penWidth + 1) / 2 + 1;
-        area |= QRect(ringCentre.x() - reach, ringCentre.y() - reach, 2 * reach + 1, 2 * reach + 1);
-    }
-    return area;
+    return {FadeShape::Kind::Rectangle, QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), {}, 0};
 }
 
-int nextRingRadius(int radius)
+std::int16_t rounded16(double value)
 {
-    const double r = radius;
-    return static_cast<int>(settings::roundHalfEven((r - 5.0) / r + (r - 30.0)));
+    const long long r = settings::roundHalfEven(value);
+    return static_cast<std::int16_t>(std::clamp<long long>(r, INT16_MIN, INT16_MAX));
 }
 
-void Transition::setup(RandomSource &random)
+} // namespace
+
+QRect paintedBounds(const FadeShape &shape, const DrawAttributes &attributes)
+{
+    const int pen = std::max(attributes.penWidth, 1);
+    const int half = pen / 2;
+    if (shape.kind == FadeShape::Kind::Rectangle)
+        return pen > 1 ? shape.rect.adjusted(-half, -half, half, half) : shape.rect;
+    const int outer = std::max(shape.radius, 0) + half + 1;
+    return {shape.centre.x() - outer, shape.centre.y() - outer, 2 * outer + 1, 2 * outer + 1};
+}
+
+void Transition::setUp(RandomSource &random)
 {
     ShutterPos = 0;
     CurtainPos = 0;
     RingRadius = 0;
-    m_tag = static_cast<Variant>(std::clamp(random.pickOneBased(3), 1, 3));
-    const long long e = settings::roundHalfEven(random.next() * 100.0);
+    Tag = QString::number(random.pickOneBased(3));
+    // Rounded to the nearest whole number, so the chances are 80.5, 15 and 4.5 %.
+    const long long e = settings::roundHalfEven(random.next() * 100);
     if (e <= 80) {
-        m_attributes.mode = RasterMode::Black;
-        m_attributes.fillColor = QColor(0, 0, 0);
+        attributes.mode = RasterMode::Black;
+        attributes.fillColor = QColor(0, 0, 0);
     } else if (e <= 95) {
-        m_attributes.mode = RasterMode::Mask;
-        m_attributes.fillColor = QColor(0, 0, 255);
+        attributes.mode = RasterMode::Mask;
+        attributes.fillColor = QColor(0, 0, 255);
     } else {
-        m_attributes.mode = RasterMode::Invert;
-        m_attributes.fillColor = QColor(200, 200, 200);
+        attributes.mode = RasterMode::Invert;
+        attributes.fillColor = QColor(200, 200, 200);
     }
 }
 
-// A filled box between two corners; a pen wider than one pixel draws its
-// outline centred on the box's edge, so the box grows by half the pen.
-void Transition::addRect(TransitionStep &out, int x1, int y1, int x2, int y2) const
+FadeStep Transition::step(QSize picture, RandomSource &random)
 {
-    QRect r = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
-    r.setSize(r.size() - QSize(1, 1)); // corners are edges, not pixels
-    if (m_attributes.penWidth > 1) {
-        const int grow = m_attributes.penWidth / 2;
-        r.adjust(-grow, -grow, grow, grow);
-    }
-    if (r.isValid())
-        out.rects.push_back(r);
+    if (Tag.isEmpty())
+        setUp(random);
+    FadeStep out;
+    if (Tag == QLatin1String("1"))
+        shutter(picture, out);
+    else if (Tag == QLatin1String("2"))
+        curtain(picture, out);
+    else if (Tag == QLatin1String("3"))
+        iris(picture, out);
+    out.attributes = attributes;
+    return out;
 }
 
-void Transition::shutter(QSize area, TransitionStep &out)
+void Transition::shutter(QSize picture, FadeStep &out)
 {
-    m_attributes.penWidth = 1;
-    const int w = area.width();
-    const int h = area.height();
+    attributes.penWidth = 1;
+    const int w = picture.width();
+    const int h = picture.height();
     if (h / 2.0 - ShutterPos > kShutterBand) {
-        addRect(out, -10, ShutterPos, w + 10, ShutterPos + kShutterBand);
-        addRect(out, -10, h - ShutterPos, w + 10, h - ShutterPos - kShutterBand);
+        out.shapes.push_back(rectangle(-kEdgeOverhang, ShutterPos, w + kEdgeOverhang, ShutterPos + kShutterBand));
+        out.shapes.push_back(
+            rectangle(-kEdgeOverhang, h - ShutterPos, w + kEdgeOverhang, h - ShutterPos - kShutterBand));
         out.frameInterval = true;
         ShutterPos = static_cast<std::int16_t>(ShutterPos + kShutterBand);
-    } else {
-        addRect(out, -10, ShutterPos, w + 10, h - ShutterPos);
-        ShutterPos = 0;
-        out.finished = true;
+        return;
     }
+    out.shapes.push_back(rectangle(-kEdgeOverhang, ShutterPos, w + kEdgeOverhang, h - ShutterPos));
+    ShutterPos = 0;
+    Tag.clear();
+    out.finished = true;
 }
 
-void Transition::curtain(QSize area, TransitionStep &out)
+void Transition::curtain(QSize picture, FadeStep &out)
 {
-    const int w = area.width();
-    const int h = area.height();
+    const int w = picture.width();
+    const int h = picture.height();
     if (w / 2.0 - CurtainPos > kCurtainBand) {
-        // Both areas start at the edge, so each step draws over the earlier ones.
-        addRect(out, -10, -10, CurtainPos + kCurtainBand, h + 10);
-        addRect(out, w, -10, w - kCurtainBand - CurtainPos, h + 10);
+        // Both areas grow from the picture's edges, drawing over the earlier steps again.
+        out.shapes.push_back(rectangle(-kEdgeOverhang, -kEdgeOverhang, CurtainPos + kCurtainBand, h + kEdgeOverhang));
+        out.shapes.push_back(rectangle(w, -kEdgeOverhang, w - kCurtainBand - CurtainPos, h + kEdgeOverhang));
         out.frameInterval = true;
         CurtainPos = static_cast<std::int16_t>(CurtainPos + kCurtainBand);
-    } else {
-        addRect(out, CurtainPos, -10, w - CurtainPos, h + 10);
-        CurtainPos = 0;
-        out.finished = true;
+        return;
     }
+    out.shapes.push_back(rectangle(CurtainPos, -kEdgeOverhang, w - CurtainPos, h + kEdgeOverhang));
+    CurtainPos = 0;
+    Tag.clear();
+    out.finished = true;
 }
 
-void Transition::iris(QSize area, TransitionStep &out)
+void Transition::iris(QSize picture, FadeStep &out)
 {
-    m_attributes.mode = RasterMode::Black;
-    m_attributes.penWidth = kIrisPenWidth;
-    const double w = area.width();
-    const double h = area.height();
-    if (RingRadius != 0)
-        RingRadius = static_cast<std::int16_t>(nextRingRadius(RingRadius));
-    else
-        RingRadius = static_cast<std::int16_t>(settings::roundHalfEven(std::sqrt(w * w + h * h) / 2.0));
-    out.ring = true;
-    out.ringCentre = QPoint(area.width() / 2, area.height() / 2);
-    out.ringRadius = RingRadius;
+    attributes.transparentFill = true;
+    attributes.mode = RasterMode::Black;
+    attributes.penWidth = kIrisPen;
+    const double w = picture.width();
+    const double h = picture.height();
+    if (RingRadius != 0) {
+        const double r = RingRadius;
+        RingRadius = rounded16((r - 5) / r + (r - 30));
+    } else {
+        RingRadius = rounded16(std::sqrt(w * w + h * h) / 2);
+    }
+    FadeShape ring;
+    ring.kind = FadeShape::Kind::Circle;
+    ring.centre = QPoint(static_cast<int>(settings::roundHalfEven(w / 2)),
+                         static_cast<int>(settings::roundHalfEven(h / 2)));
+    ring.radius = RingRadius;
+    out.shapes.push_back(ring);
     if (RingRadius < 1) {
         RingRadius = 0;
+        Tag.clear();
         out.finished = true;
-    } else {
-        out.frameInterval = true;
+        return;
     }
-}
-
-TransitionStep Transition::step(QSize area, RandomSource &random)
-{
-    if (m_tag == Variant::None)
-        setup(random);
-    TransitionStep out;
-    switch (m_tag) {
-    case Variant::Shutter:
-        shutter(area, out);
-        break;
-    case Variant::Curtain:
-        curtain(area, out);
-        break;
-    case Variant::Iris:
-        iris(area, out);
-        break;
-    case Variant::None:
-        out.finished = true;
-        break;
-    }
-    out.attributes = m_attributes;
-    if (out.finished)
-        m_tag = Variant::None;
-    return out;
+    out.frameInterval = true;
 }
 
 } // namespace qelvo::slideshow

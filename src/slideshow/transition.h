@@ -6,80 +6,82 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <cstdint>
 #include <vector>
 
-// The closing transition drawn over the picture on screen before the next
-// image: a shutter (bands from the top and the bottom), a curtain (areas from
-// the left and the right) or an iris (a thick ring shrinking to the centre),
-// one drawing step per call.
 namespace qelvo::slideshow {
 
-// How a drawn pixel combines with the one under it.
+// How a drawn pixel combines with the pixel under it.
 enum class RasterMode {
-    Black,  // becomes black
-    Mask,   // pixel AND the drawing colour
+    Copy,   // the picture box's initial mode: the drawing colour
+    Black,  // always black
+    Mask,   // pixel AND fill colour
     Invert, // pixel inverted
 };
 
-enum class Variant { None = 0, Shutter = 1, Curtain = 2, Iris = 3 };
-
-inline constexpr int kShutterBand = 25;
-inline constexpr int kCurtainBand = 30;
-inline constexpr int kIrisPenWidth = 30;
-
-// The drawing attributes of the picture box. They stay as the last transition
-// left them: a curtain after an iris draws with the iris's 30-pixel pen.
+// The picture box's drawing attributes. A transition sets them and leaves
+// them set, so an iris's 30-pixel pen is still there for the next curtain.
 struct DrawAttributes {
-    RasterMode mode = RasterMode::Black;
-    QColor fillColor = QColor(0, 0, 0);
-    int penWidth = 1;
+    RasterMode mode = RasterMode::Copy;
+    QColor fillColor = Qt::black;
+    int penWidth = 1; // pixels
+    bool transparentFill = false;
+
+    friend bool operator==(const DrawAttributes &, const DrawAttributes &) = default;
 };
 
-// One step's drawing, in the picture box's pixels (0, 0 at its top left).
-struct TransitionStep {
-    std::vector<QRect> rects; // filled with attributes.fillColor, already widened by the pen
-    bool ring = false;        // a circle outline in black, pen attributes.penWidth
-    QPoint ringCentre;
-    int ringRadius = 0;       // no ring is drawn at a radius of 0 or less
+// One filled rectangle (corners inclusive, normalised) or one unfilled circle.
+struct FadeShape {
+    enum class Kind { Rectangle, Circle };
+    Kind kind = Kind::Rectangle;
+    QRect rect;      // Rectangle
+    QPoint centre;   // Circle
+    int radius = 0;  // Circle; 0 or less draws a dot of the pen's width
+
+    friend bool operator==(const FadeShape &, const FadeShape &) = default;
+};
+
+// What one call of the transition draws and decides.
+struct FadeStep {
+    std::vector<FadeShape> shapes;
     DrawAttributes attributes;
     bool frameInterval = false; // the timer goes to one step per frame
-    bool finished = false;      // this was the last step
-
-    // The area the step changed (for a partial repaint).
-    [[nodiscard]] QRect changedArea() const;
+    bool finished = false;      // the picture is covered; the next tick moves on
 };
 
+// The pixels a shape touches when drawn with the given pen (a wide pen
+// outlines a rectangle outside as well as inside its edge).
+[[nodiscard]] QRect paintedBounds(const FadeShape &shape, const DrawAttributes &attributes);
+
+// The closing animation over the shown picture: shutter ("1"), curtain ("2")
+// or iris ("3"), one step per call. Tag empty means no transition under way.
 class Transition {
 public:
-    // One call of FadeOut for a picture box of the given drawing size. The first
-    // call after finish (or reset) chooses the variant and the raster mode.
-    TransitionStep step(QSize area, RandomSource &random);
+    // One step over a picture of the given size in pixels; the first call on
+    // an empty Tag also picks the variant and the raster mode.
+    FadeStep step(QSize picture, RandomSource &random);
+    // B and N abandon a transition; the next step starts afresh.
+    void abandon() { Tag.clear(); }
 
-    // B and N abandon a running transition (the box's Tag is emptied).
-    void reset() { m_tag = Variant::None; }
-
-    [[nodiscard]] Variant tag() const { return m_tag; }
-    [[nodiscard]] const DrawAttributes &attributes() const { return m_attributes; }
-
+    QString Tag;
     std::int16_t ShutterPos = 0;
     std::int16_t CurtainPos = 0;
     std::int16_t RingRadius = 0;
+    DrawAttributes attributes;
 
 private:
-    void setup(RandomSource &random);
-    void shutter(QSize area, TransitionStep &out);
-    void curtain(QSize area, TransitionStep &out);
-    void iris(QSize area, TransitionStep &out);
-    void addRect(TransitionStep &out, int x1, int y1, int x2, int y2) const;
-
-    Variant m_tag = Variant::None;
-    DrawAttributes m_attributes;
+    void setUp(RandomSource &random);
+    void shutter(QSize picture, FadeStep &out);
+    void curtain(QSize picture, FadeStep &out);
+    void iris(QSize picture, FadeStep &out);
 };
 
-// The next iris radius: (r - 5) / r + (r - 30), rounded half to even; shrinks
-// by 29 or 30 a step. r must not be 0.
-[[nodiscard]] int nextRingRadius(int radius);
+// The band and ring sizes in pixels.
+inline constexpr int kShutterBand = 25;
+inline constexpr int kCurtainBand = 30;
+inline constexpr int kIrisPen = 30;
+inline constexpr int kEdgeOverhang = 10;
 
 } // namespace qelvo::slideshow
