@@ -340,10 +340,15 @@ void Form2::setWallPaper(const QString &path)
 void Form2::endProcess()
 {
     RestoreCursor();
-    if (m_services.endProcess)
+    if (m_services.endProcess) {
         m_services.endProcess();
-    else
-        QCoreApplication::exit(0);
+        return;
+    }
+    // Ends the application's loop (a preview from the settings dialog) and
+    // this window's own modal loop (the screen saver, where the application's
+    // loop never ran); no closing handler runs on either path.
+    QCoreApplication::exit(0);
+    done(QDialog::Rejected);
 }
 
 void Form2::closeWindow()

@@ -28,7 +28,7 @@ struct Form2Services {
     const FileSystem *fs = nullptr;
     RandomSource *random = nullptr;
     const Clock *clock = nullptr;
-    // Ends the program at once; default QCoreApplication::exit(0).
+    // Ends the program at once; default: leave the event loops, nothing written.
     std::function<void()> endProcess;
     // Message boxes; default a QMessageBox titled "qelvo".
     std::function<void(const QString &)> message;
