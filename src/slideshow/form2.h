@@ -55,7 +55,7 @@ public:
     void Form_MouseMove(double x, double y) { m_show.Form_MouseMove(x, y); }
     void Form_Click() { m_show.Form_Click(); }
 
-    [[nodiscard]] slideshow::SlideShow &show() { return m_show; }
+    [[nodiscard]] slideshow::SlideShow &logic() { return m_show; }
     [[nodiscard]] PictureBox *picture1() const { return m_picture1; }
     [[nodiscard]] QLabel *text1() const { return m_text1; }
     [[nodiscard]] QLabel *text2() const { return m_text2; }
