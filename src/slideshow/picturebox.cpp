@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace qelvo {
 
 using slideshow::DrawAttributes;
@@ -14,30 +16,40 @@ using slideshow::RasterMode;
 
 namespace {
 
-// Combines every pixel of a device rectangle with the mode; clipped to the image.
-void combineRect(QImage &image, const QRect &deviceRect, RasterMode mode, QRgb colour)
+// Combines every pixel of a device rectangle with the mode, clipped to the
+// image, and returns the device area whose pixels actually changed: a curtain
+// in black draws over its earlier areas again, yet only its new band changes.
+QRect combineRect(QImage &image, const QRect &deviceRect, RasterMode mode, QRgb colour)
 {
     const QRect r = deviceRect.intersected(image.rect());
     if (r.isEmpty())
-        return;
+        return {};
     const QRgb andMask = 0xff000000u | (colour & 0x00ffffffu);
+    int minX = r.right() + 1, maxX = -1, minY = r.bottom() + 1, maxY = -1;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        int rowMin = r.right() + 1, rowMax = -1;
         for (int x = r.left(); x <= r.right(); ++x) {
-            switch (mode) {
-            case RasterMode::Mask:
-                line[x] &= andMask;
-                break;
-            case RasterMode::Invert:
-                line[x] ^= 0x00ffffffu;
-                break;
-            case RasterMode::Black:
-            case RasterMode::Copy:
-                line[x] = 0xff000000u;
-                break;
+            const QRgb before = line[x];
+            QRgb after = 0xff000000u;
+            if (mode == RasterMode::Mask)
+                after = before & andMask;
+            else if (mode == RasterMode::Invert)
+                after = before ^ 0x00ffffffu;
+            if (after != before) {
+                line[x] = after;
+                rowMin = std::min(rowMin, x);
+                rowMax = x;
             }
         }
+        if (rowMax >= 0) {
+            minX = std::min(minX, rowMin);
+            maxX = std::max(maxX, rowMax);
+            minY = std::min(minY, y);
+            maxY = y;
+        }
     }
+    return maxY < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
 }
 
 QRect toDevice(const QRect &r, qreal dpr)
@@ -46,6 +58,13 @@ QRect toDevice(const QRect &r, qreal dpr)
         return r;
     const QRectF f(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
     return f.toAlignedRect();
+}
+
+QRect toLogical(const QRect &r, qreal dpr)
+{
+    if (dpr == 1.0 || r.isEmpty())
+        return r;
+    return QRectF(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr).toAlignedRect();
 }
 
 void drawCircle(QImage &image, const FadeShape &shape, const DrawAttributes &attributes)
@@ -65,6 +84,19 @@ void drawCircle(QImage &image, const FadeShape &shape, const DrawAttributes &att
     p.drawEllipse(QPointF(shape.centre), shape.radius, shape.radius);
 }
 
+// How large to decode a picture for a box of target device pixels. A JPEG
+// decoded at half scale costs about half a full decode; when half scale falls
+// short of the box by no more than a tenth (a 6000 x 4000 photo on a
+// 3840 x 2160 screen), stretching it the rest of the way is not worth the
+// doubled wait, so half scale is asked for.
+QSize decodeTarget(const QString &path, QSize target)
+{
+    const QSize half = readNaturalSize(path) / 2;
+    const bool halfCovers = half.width() >= target.width() && half.height() >= target.height();
+    const bool halfNearly = half.width() * 10 >= target.width() * 9 && half.height() * 10 >= target.height() * 9;
+    return !halfCovers && halfNearly ? half : target;
+}
+
 } // namespace
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
@@ -82,7 +114,7 @@ bool PictureBox::setPicture(const QString &path, QSize box)
         m_overlay = QImage();
         return true; // a box of no size shows nothing
     }
-    QImage image = decodeImage(path, target);
+    QImage image = decodeImage(path, decodeTarget(path, target));
     if (image.isNull())
         return false;
     if (image.format() != QImage::Format_RGB32)
@@ -103,6 +135,12 @@ void PictureBox::clearPicture()
     update();
 }
 
+void PictureBox::clearTransition()
+{
+    m_overlay = QImage();
+    update();
+}
+
 QRect PictureBox::drawFade(const FadeStep &step)
 {
     if (m_overlay.isNull()) {
@@ -119,14 +157,17 @@ QRect PictureBox::drawFade(const FadeStep &step)
     QRect changed;
     for (const FadeShape &shape : step.shapes) {
         const QRect bounds = slideshow::paintedBounds(shape, step.attributes);
-        if (shape.kind == FadeShape::Kind::Rectangle)
-            combineRect(m_overlay, toDevice(bounds, dpr), step.attributes.mode, step.attributes.fillColor.rgb());
-        else
+        if (shape.kind == FadeShape::Kind::Rectangle) {
+            const QRect device = combineRect(m_overlay, toDevice(bounds, dpr), step.attributes.mode,
+                                             step.attributes.fillColor.rgb());
+            changed |= toLogical(device, dpr);
+        } else {
             drawCircle(m_overlay, shape, step.attributes);
-        changed |= bounds;
+            changed |= bounds;
+        }
     }
     changed &= rect();
-    // Each step reaches the screen as its own frame.
+    // Each step reaches the screen as its own frame, and only what changed is repainted.
     if (!changed.isEmpty() && isVisible())
         repaint(changed);
     return changed;

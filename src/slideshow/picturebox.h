@@ -22,6 +22,8 @@ public:
     bool setPicture(const QString &path, QSize box);
     // Black, no picture, no transition.
     void clearPicture();
+    // Shows the picture again as it was painted, without the transition over it.
+    void clearTransition();
     // Draws one transition step over what is on screen and brings only the
     // changed area to the screen at once; returns that area.
     QRect drawFade(const slideshow::FadeStep &step);
