@@ -6,9 +6,12 @@
 #include "platform/imagedecoder.h"
 #include "slideshow/picturebox.h"
 #include "slideshow/scaling.h"
+#include "slideshow/showsettings.h"
 #include "slideshow/transition.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -272,8 +275,25 @@ void BM_FadeStep(benchmark::State &state)
     }
 }
 
+// Reading a list whose one entry is a folder of 32,767 files.
+void BM_FolderPlayList(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    for (int i = 0; i < slideshow::kPlayListSlots; ++i) {
+        QFile f(folder.filePath(QStringLiteral("IMG_%1.JPG").arg(i, 5, 10, QLatin1Char('0'))));
+        f.open(QIODevice::WriteOnly);
+    }
+    const QString text = QStringLiteral("[SettingLists]\r\n***StartList***\r\nListName=big\r\nPathes\r\n(big),") +
+                         folder.path() + QStringLiteral("\r\n***EndList***\r\n");
+    std::size_t count = 0;
+    for (auto _ : state)
+        count = slideshow::readShowSettings(text, realFileSystem(), QDateTime::currentDateTime()).PlayList.size();
+    state.counters["entries"] = static_cast<double>(count);
+}
+
 } // namespace
 
+BENCHMARK(BM_FolderPlayList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImageChange)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_DjpegQuarter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_FadeStep)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
