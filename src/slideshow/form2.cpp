@@ -96,6 +96,7 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     m_text2 = makeTextLine(this, Qt::white, kStatusPointSize);
     m_text3 = makeTextLine(this, kTitleColour, kTitlePointSize);
     m_text1->setWordWrap(true);
+    m_text1->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 
     m_timer1.setTimerType(Qt::PreciseTimer);
     connect(&m_timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
@@ -248,8 +249,9 @@ void Form2::prepareTexts(const QString &listName)
 {
     const int sw = m_screen.width();
     const int sh = m_screen.height();
-    // The status line takes two lines: the pause text has two.
-    const int statusHeight = 2 * m_text1->fontMetrics().lineSpacing() + 4;
+    // The pause text has two lines; room for a third keeps a long first line
+    // readable when it wraps on a narrow screen.
+    const int statusHeight = 3 * m_text1->fontMetrics().lineSpacing() + 4;
     m_text1->setGeometry(0, sh - statusHeight, sw, statusHeight);
 
     m_text2->setText(QString::fromUtf8(version::kFileDescription) + QLatin1Char('\n') +

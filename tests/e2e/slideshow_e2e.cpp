@@ -212,3 +212,29 @@ TEST(SlideShowBareX, TheWindowCoversTheScreenWithoutAWindowManager)
     ASSERT_TRUE(bare.xdotool({"key", "q"}));
     EXPECT_TRUE(QelvoInstall::waitForExit(qelvo, 2s).has_value());
 }
+
+TEST_F(SlideShowE2E, TheChangerOnlyModeShowsNothingStoresTheNextIndexAndEnds)
+{
+    QelvoInstall install(*s_session);
+    writePicture(install, "red.jpg", {640, 480}, kRed);
+    writePicture(install, "green.bmp", {640, 480}, kGreen);
+    writeList(install, {{"red.jpg", "green.bmp"}});
+    QByteArray text = install.readSettings();
+    text.replace("WPChanger=0", "WPChanger=3").replace("WPIndex=0", "WPIndex=1");
+    install.writeSettings(text);
+    QProcess &qelvo = install.start({"/s"});
+    bool windowSeen = false;
+    const auto code = [&]() -> std::optional<int> {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            windowSeen = windowSeen || !s_session->windowsOf(qelvo.processId()).empty();
+            if (auto c = QelvoInstall::waitForExit(qelvo, 50ms))
+                return c;
+        }
+        return std::nullopt;
+    }();
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0);
+    EXPECT_FALSE(windowSeen);
+    EXPECT_TRUE(install.readSettings().contains("WPIndex=2\r\n"));
+}
