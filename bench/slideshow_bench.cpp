@@ -26,9 +26,9 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -53,7 +53,10 @@ const QSize kScreens[] = {{1920, 1080}, {3840, 2160}};
 
 QTemporaryDir *g_dir = nullptr;
 
-QString samplePath(int i) { return g_dir->filePath(QString::fromLatin1(kSamples[i].name)); }
+QString samplePath(int i)
+{
+    return g_dir->filePath(QString::fromLatin1(kSamples[i].name));
+}
 
 // Photo-like content: smooth gradients with fine noise, so that the JPEG
 // decoder has real work to do.
@@ -146,16 +149,20 @@ double runSelf(const std::vector<std::string> &arguments)
 
 double peakMegabytes(int sample, int screen)
 {
-    return runSelf({"--peak-child", samplePath(sample).toStdString(), std::to_string(kScreens[screen].width()),
-                    std::to_string(kScreens[screen].height())});
+    return runSelf({"--peak-child", samplePath(sample).toStdString(),
+                    std::to_string(kScreens[screen].width()), std::to_string(kScreens[screen].height())});
 }
 
 // djpeg -scale 1/4 run from a small fresh process, whose peak then is djpeg's.
 int djpegChild(const char *path)
 {
     pid_t pid = -1;
-    char *argv[] = {const_cast<char *>("djpeg"), const_cast<char *>("-scale"), const_cast<char *>("1/4"),
-                    const_cast<char *>("-outfile"), const_cast<char *>("/dev/null"), const_cast<char *>(path),
+    char *argv[] = {const_cast<char *>("djpeg"),
+                    const_cast<char *>("-scale"),
+                    const_cast<char *>("1/4"),
+                    const_cast<char *>("-outfile"),
+                    const_cast<char *>("/dev/null"),
+                    const_cast<char *>(path),
                     nullptr};
     if (posix_spawnp(&pid, "djpeg", nullptr, nullptr, argv, environ) != 0)
         return 1;
@@ -191,7 +198,8 @@ void BM_ImageChange(benchmark::State &state)
     QImage screen(screenSize, QImage::Format_RGB32);
     for (auto _ : state)
         imageChange(picture, screen, path);
-    state.counters["peak_MB"] = peakMegabytes(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    state.counters["peak_MB"] =
+        peakMegabytes(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
 }
 
 // djpeg -scale 1/4 into /dev/null, as a separate process (start-up included).
@@ -201,9 +209,13 @@ void BM_DjpegQuarter(benchmark::State &state)
     state.SetLabel(kSamples[state.range(0)].name);
     for (auto _ : state) {
         pid_t pid = -1;
-        char *argv[] = {const_cast<char *>("djpeg"), const_cast<char *>("-scale"), const_cast<char *>("1/4"),
-                        const_cast<char *>("-outfile"), const_cast<char *>("/dev/null"),
-                        const_cast<char *>(path.c_str()), nullptr};
+        char *argv[] = {const_cast<char *>("djpeg"),
+                        const_cast<char *>("-scale"),
+                        const_cast<char *>("1/4"),
+                        const_cast<char *>("-outfile"),
+                        const_cast<char *>("/dev/null"),
+                        const_cast<char *>(path.c_str()),
+                        nullptr};
         if (posix_spawnp(&pid, "djpeg", nullptr, nullptr, argv, environ) != 0) {
             state.SkipWithError("djpeg is not installed");
             return;
@@ -239,19 +251,22 @@ void BM_FadeStep(benchmark::State &state)
     std::string label;
     switch (state.range(0)) {
     case 0:
-        step.shapes = {{FadeShape::Kind::Rectangle, QRect(QPoint(-10, 500), QPoint(w + 10, 525)), {}, 0},
-                       {FadeShape::Kind::Rectangle, QRect(QPoint(-10, h - 525), QPoint(w + 10, h - 500)), {}, 0}};
+        step.shapes = {
+            {FadeShape::Kind::Rectangle, QRect(QPoint(-10, 500), QPoint(w + 10, 525)), {}, 0},
+            {FadeShape::Kind::Rectangle, QRect(QPoint(-10, h - 525), QPoint(w + 10, h - 500)), {}, 0}};
         label = "shutter";
         break;
     case 1:
-        step.shapes = {{FadeShape::Kind::Rectangle, QRect(QPoint(-10, -10), QPoint(w / 2 - 10, h + 10)), {}, 0},
-                       {FadeShape::Kind::Rectangle, QRect(QPoint(w / 2 + 10, -10), QPoint(w, h + 10)), {}, 0}};
+        step.shapes = {
+            {FadeShape::Kind::Rectangle, QRect(QPoint(-10, -10), QPoint(w / 2 - 10, h + 10)), {}, 0},
+            {FadeShape::Kind::Rectangle, QRect(QPoint(w / 2 + 10, -10), QPoint(w, h + 10)), {}, 0}};
         label = "curtain, last band";
         break;
     case 3:
         step.attributes.mode = slideshow::RasterMode::Invert;
-        step.shapes = {{FadeShape::Kind::Rectangle, QRect(QPoint(-10, -10), QPoint(w / 2 - 10, h + 10)), {}, 0},
-                       {FadeShape::Kind::Rectangle, QRect(QPoint(w / 2 + 10, -10), QPoint(w, h + 10)), {}, 0}};
+        step.shapes = {
+            {FadeShape::Kind::Rectangle, QRect(QPoint(-10, -10), QPoint(w / 2 - 10, h + 10)), {}, 0},
+            {FadeShape::Kind::Rectangle, QRect(QPoint(w / 2 + 10, -10), QPoint(w, h + 10)), {}, 0}};
         label = "curtain, last band, invert";
         break;
     default:
@@ -283,11 +298,13 @@ void BM_FolderPlayList(benchmark::State &state)
         QFile f(folder.filePath(QStringLiteral("IMG_%1.JPG").arg(i, 5, 10, QLatin1Char('0'))));
         f.open(QIODevice::WriteOnly);
     }
-    const QString text = QStringLiteral("[SettingLists]\r\n***StartList***\r\nListName=big\r\nPathes\r\n(big),") +
-                         folder.path() + QStringLiteral("\r\n***EndList***\r\n");
+    const QString text =
+        QStringLiteral("[SettingLists]\r\n***StartList***\r\nListName=big\r\nPathes\r\n(big),") +
+        folder.path() + QStringLiteral("\r\n***EndList***\r\n");
     std::size_t count = 0;
     for (auto _ : state)
-        count = slideshow::readShowSettings(text, realFileSystem(), QDateTime::currentDateTime()).PlayList.size();
+        count =
+            slideshow::readShowSettings(text, realFileSystem(), QDateTime::currentDateTime()).PlayList.size();
     state.counters["entries"] = static_cast<double>(count);
 }
 

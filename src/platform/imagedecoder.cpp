@@ -58,7 +58,8 @@ std::optional<JpegFrame> readJpegFrame(const QString &path)
         const int length = (hi << 8) | lo;
         if (length < 2)
             return std::nullopt;
-        const bool sof = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        const bool sof =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (!sof) {
             if (!file.seek(file.pos() + length - 2))
                 return std::nullopt;

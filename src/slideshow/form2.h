@@ -37,11 +37,11 @@ struct Form2Services {
 // The full-screen slide-show window: a thin shell around slideshow::SlideShow
 // that owns the controls (Picture1, Text1, Text2, Text3, Timer1) and hands
 // keys, pointer and ticks to it.
-class Form2 : public QDialog, private slideshow::ShowView {
+class Form2 : public QDialog, private slideshow::ShowView
+{
     Q_OBJECT
 public:
     using Services = Form2Services;
-
 
     explicit Form2(const AppIdentity &identity, QWidget *parent = nullptr, Services services = {});
     ~Form2() override;

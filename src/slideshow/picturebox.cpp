@@ -93,7 +93,8 @@ QSize decodeTarget(const QString &path, QSize target)
 {
     const QSize half = readNaturalSize(path) / 2;
     const bool halfCovers = half.width() >= target.width() && half.height() >= target.height();
-    const bool halfNearly = half.width() * 10 >= target.width() * 9 && half.height() * 10 >= target.height() * 9;
+    const bool halfNearly =
+        half.width() * 10 >= target.width() * 9 && half.height() * 10 >= target.height() * 9;
     return !halfCovers && halfNearly ? half : target;
 }
 

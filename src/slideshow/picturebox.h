@@ -11,7 +11,8 @@ namespace qelvo {
 // closing transition drawn over it. The picture itself (its stored content)
 // is kept apart from the drawing over it, so clearing the transition shows the
 // picture as it was painted.
-class PictureBox : public QWidget {
+class PictureBox : public QWidget
+{
     Q_OBJECT
 public:
     explicit PictureBox(QWidget *parent = nullptr);

@@ -28,7 +28,8 @@ KeyCommand keyCommandFor(int charCode)
 namespace {
 std::int16_t toInt16(double value)
 {
-    return static_cast<std::int16_t>(std::clamp<long long>(settings::roundHalfEven(value), INT16_MIN, INT16_MAX));
+    return static_cast<std::int16_t>(
+        std::clamp<long long>(settings::roundHalfEven(value), INT16_MIN, INT16_MAX));
 }
 } // namespace
 

@@ -18,7 +18,8 @@ enum class KeyCommand {
 // The pointer memory of the show window: the third event that reports a
 // changed position ends the show, unless the list switches the mouse off.
 // Starts at (0, 0) and is never reset.
-class PointerMemory {
+class PointerMemory
+{
 public:
     // True when this move ends the show.
     [[nodiscard]] bool moved(double x, double y, bool mouseDisabled);

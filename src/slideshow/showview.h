@@ -13,7 +13,8 @@ namespace qelvo::slideshow {
 // What the show's logic needs from its window: Timer1, the picture box
 // Picture1 (with the hidden Picture2 behind presentImage), the text lines
 // Text1 (status), Text2 (corner) and Text3 (title), and the ways out.
-class ShowView {
+class ShowView
+{
 public:
     virtual ~ShowView() = default;
 

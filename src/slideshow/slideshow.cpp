@@ -11,8 +11,9 @@ namespace qelvo::slideshow {
 namespace {
 QString pauseText(const char *head, const QString &listName, const QString &path)
 {
-    return QString::fromUtf8(head) + QLatin1String(texts::kPauseLineBreak) + QString::fromUtf8(texts::kPauseListName) +
-           listName + QString::fromUtf8(texts::kPauseFileShown) + path;
+    return QString::fromUtf8(head) + QLatin1String(texts::kPauseLineBreak) +
+           QString::fromUtf8(texts::kPauseListName) + listName + QString::fromUtf8(texts::kPauseFileShown) +
+           path;
 }
 } // namespace
 
@@ -42,8 +43,8 @@ void SlideShow::Form_Load()
         m_view.closeWindow();
         return;
     }
-    const ShowSettings read =
-        readShowSettings(m_view.readSettingsText().value_or(QString()), m_services.fs, m_services.clock.now());
+    const ShowSettings read = readShowSettings(m_view.readSettingsText().value_or(QString()), m_services.fs,
+                                               m_services.clock.now());
     ListName = read.ListName;
     ChangeInterval = read.ChangeInterval;
     ZoomMax = read.ZoomMax;

@@ -30,7 +30,8 @@ enum class NextEffectKind {
 // tick with the title phase and the image change, the transitions, keys and
 // pointer, and the changer-only run. Everything on screen goes through the
 // ShowView; random draws, clock and file lookups are injected.
-class SlideShow {
+class SlideShow
+{
 public:
     struct Services {
         const FileSystem &fs;
@@ -71,9 +72,9 @@ public:
     std::int16_t HistoryPos = 0;
     std::int32_t TitleTicks = 0;
     NextEffectKind NextEffect = NextEffectKind::None;
-    Transition transition;   // Picture1's Tag, band and ring state, drawing attributes
-    PointerMemory pointer;   // LastX, LastY, MoveCount
-    QSize pictureSize;       // Picture1's drawing area in pixels
+    Transition transition; // Picture1's Tag, band and ring state, drawing attributes
+    PointerMemory pointer; // LastX, LastY, MoveCount
+    QSize pictureSize;     // Picture1's drawing area in pixels
 
 private:
     void titleStep();

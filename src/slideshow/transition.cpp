@@ -74,7 +74,8 @@ void Transition::shutter(QSize picture, FadeStep &out)
     const int w = picture.width();
     const int h = picture.height();
     if (h / 2.0 - ShutterPos > kShutterBand) {
-        out.shapes.push_back(rectangle(-kEdgeOverhang, ShutterPos, w + kEdgeOverhang, ShutterPos + kShutterBand));
+        out.shapes.push_back(
+            rectangle(-kEdgeOverhang, ShutterPos, w + kEdgeOverhang, ShutterPos + kShutterBand));
         out.shapes.push_back(
             rectangle(-kEdgeOverhang, h - ShutterPos, w + kEdgeOverhang, h - ShutterPos - kShutterBand));
         out.frameInterval = true;
@@ -93,7 +94,8 @@ void Transition::curtain(QSize picture, FadeStep &out)
     const int h = picture.height();
     if (w / 2.0 - CurtainPos > kCurtainBand) {
         // Both areas grow from the picture's edges, drawing over the earlier steps again.
-        out.shapes.push_back(rectangle(-kEdgeOverhang, -kEdgeOverhang, CurtainPos + kCurtainBand, h + kEdgeOverhang));
+        out.shapes.push_back(
+            rectangle(-kEdgeOverhang, -kEdgeOverhang, CurtainPos + kCurtainBand, h + kEdgeOverhang));
         out.shapes.push_back(rectangle(w, -kEdgeOverhang, w - kCurtainBand - CurtainPos, h + kEdgeOverhang));
         out.frameInterval = true;
         CurtainPos = static_cast<std::int16_t>(CurtainPos + kCurtainBand);

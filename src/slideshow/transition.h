@@ -36,9 +36,9 @@ struct DrawAttributes {
 struct FadeShape {
     enum class Kind { Rectangle, Circle };
     Kind kind = Kind::Rectangle;
-    QRect rect;      // Rectangle
-    QPoint centre;   // Circle
-    int radius = 0;  // Circle; 0 or less draws a dot of the pen's width
+    QRect rect;     // Rectangle
+    QPoint centre;  // Circle
+    int radius = 0; // Circle; 0 or less draws a dot of the pen's width
 
     friend bool operator==(const FadeShape &, const FadeShape &) = default;
 };
@@ -57,7 +57,8 @@ struct FadeStep {
 
 // The closing animation over the shown picture: shutter ("1"), curtain ("2")
 // or iris ("3"), one step per call. Tag empty means no transition under way.
-class Transition {
+class Transition
+{
 public:
     // One step over a picture of the given size in pixels; the first call on
     // an empty Tag also picks the variant and the raster mode.

@@ -42,7 +42,8 @@ void writeList(const QelvoInstall &install, const List &list)
     install.writeSettings(text + "***EndList***\r\n");
 }
 
-class SlideShowE2E : public ::testing::Test {
+class SlideShowE2E : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite() { s_session = new XSession(); }
     static void TearDownTestSuite()
@@ -169,7 +170,8 @@ TEST_F(SlideShowE2E, ThreePointerMovesEndTheShowUnlessTheMouseIsOff)
     writeList(install, list);
     QProcess &ended = startShowing(install, kRed);
     for (int i = 1; i <= 3; ++i)
-        ASSERT_TRUE(s_session->xdotool({"mousemove", QString::number(50 + 120 * i), QString::number(60 + 80 * i)}));
+        ASSERT_TRUE(
+            s_session->xdotool({"mousemove", QString::number(50 + 120 * i), QString::number(60 + 80 * i)}));
     const auto code = QelvoInstall::waitForExit(ended, 1s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0);

@@ -9,14 +9,22 @@
 #include <vector>
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // A window for the show's logic that records what it was told to do.
 namespace qelvo::fakes {
 
-class FakeView final : public slideshow::ShowView {
+class FakeView final : public slideshow::ShowView
+{
 public:
-    void setTimerInterval(int ms) override { interval = ms; ++intervalSets; }
+    void setTimerInterval(int ms) override
+    {
+        interval = ms;
+        ++intervalSets;
+    }
     bool timerEnabled() const override { return enabled; }
     void setTimerEnabled(bool e) override
     {

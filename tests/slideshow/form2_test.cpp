@@ -17,12 +17,14 @@ using namespace qelvo::slideshow;
 
 namespace {
 
-class NullBackend final : public WallpaperBackend {
+class NullBackend final : public WallpaperBackend
+{
 public:
     bool SetDeskWallPaper(const QString &) override { return true; }
 };
 
-class Form2Widget : public ::testing::Test {
+class Form2Widget : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -38,11 +40,16 @@ protected:
     {
         QFile f(dir.filePath("Qelvo.ini"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(("[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=1\r\nWPIndex=0\r\nLastExecute=2000/01/01 0:00:00\r\n"
+        f.write(("[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=1\r\nWPIndex=0\r\nLastExecute=2000/01/01 "
+                 "0:00:00\r\n"
                  "\r\n[SettingLists]\r\n***StartList***\r\nListName=Widget\r\nChgTime=30\r\nZoomMax=1\r\n"
-                 "RandomView=0\r\nMouseDisable=" + mouse + "\r\nEffect=" + effect + "\r\nPathes\r\n"
-                 "red.jpg," + dir.filePath("red.jpg") + "\r\ngreen.bmp," + dir.filePath("green.bmp") +
-                 "\r\n***EndList***\r\n").toUtf8());
+                 "RandomView=0\r\nMouseDisable=" +
+                 mouse + "\r\nEffect=" + effect +
+                 "\r\nPathes\r\n"
+                 "red.jpg," +
+                 dir.filePath("red.jpg") + "\r\ngreen.bmp," + dir.filePath("green.bmp") +
+                 "\r\n***EndList***\r\n")
+                    .toUtf8());
     }
     std::unique_ptr<Form2> makeForm()
     {

@@ -24,7 +24,7 @@ QByteArray jpegBytes(const QImage &image, int quality = 90)
 QByteArray exifOrientation(quint16 orientation)
 {
     QByteArray tiff("MM\0*\0\0\0\x08", 8);
-    tiff += QByteArray("\0\x01", 2);                 // one entry
+    tiff += QByteArray("\0\x01", 2);                   // one entry
     tiff += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8); // tag 0x0112, SHORT, count 1
     tiff += char(orientation >> 8);
     tiff += char(orientation & 0xff);
@@ -45,7 +45,8 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-class Decoder : public ::testing::Test {
+class Decoder : public ::testing::Test
+{
 protected:
     QTemporaryDir dir;
 };
@@ -68,7 +69,7 @@ TEST_F(Decoder, PhotosComeUprightWithTheirUprightNaturalSize)
     EXPECT_EQ(readNaturalSize(path), QSize(32, 64));
     const QImage upright = decodeImage(path);
     ASSERT_EQ(upright.size(), QSize(32, 64));
-    EXPECT_GT(qRed(upright.pixel(16, 4)), 200);  // the stored left is now the top
+    EXPECT_GT(qRed(upright.pixel(16, 4)), 200); // the stored left is now the top
     EXPECT_GT(qBlue(upright.pixel(16, 60)), 200);
 }
 
@@ -81,9 +82,9 @@ TEST_F(Decoder, JpegsDecodeAtAReducedScaleThatStillCoversTheTarget)
     struct Case {
         QSize target, expected;
     };
-    for (const Case &c : {Case{{250, 150}, {250, 150}}, Case{{251, 150}, {500, 300}},
-                          Case{{600, 360}, {1000, 600}}, Case{{1001, 100}, {2000, 1200}},
-                          Case{{4000, 2400}, {2000, 1200}}, Case{{}, {2000, 1200}}}) {
+    for (const Case &c :
+         {Case{{250, 150}, {250, 150}}, Case{{251, 150}, {500, 300}}, Case{{600, 360}, {1000, 600}},
+          Case{{1001, 100}, {2000, 1200}}, Case{{4000, 2400}, {2000, 1200}}, Case{{}, {2000, 1200}}}) {
         const QImage image = decodeImage(path, c.target);
         EXPECT_EQ(image.size(), c.expected) << c.target.width() << "x" << c.target.height();
     }

@@ -13,7 +13,9 @@ struct Row {
     int widthTwips, heightTwips, leftTwips, topTwips;
 };
 
-class WorkedTable : public ::testing::TestWithParam<Row> {};
+class WorkedTable : public ::testing::TestWithParam<Row>
+{
+};
 
 } // namespace
 

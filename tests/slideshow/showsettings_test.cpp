@@ -15,8 +15,8 @@ QString head(const QString &executeNumber, const QString &lastExecute = "2026/03
 {
     return "[AppState]\r\nAppName=qelvo\r\nAppVersion=1.0.0\r\nAppLastAccPath=/home/u\r\n\r\n"
            "[ExecuteState]\r\nExecuteNumber=" +
-           executeNumber + "\r\nWPChanger=" + changer + "\r\nWPIndex=" + index + "\r\nLastExecute=" + lastExecute +
-           "\r\n\r\n[SettingLists]\r\n";
+           executeNumber + "\r\nWPChanger=" + changer + "\r\nWPIndex=" + index +
+           "\r\nLastExecute=" + lastExecute + "\r\n\r\n[SettingLists]\r\n";
 }
 
 QString record(const QString &name, const QStringList &entries, const QString &chgTime = "10",
@@ -126,10 +126,12 @@ TEST(ShowSettings, AListNameIsCutAtItsFirstComma)
 TEST(ShowSettings, FoldersExpandToTheirJpegGifAndBmpFilesInListingOrder)
 {
     fakes::FakeFileSystem fs;
-    for (const char *name : {"a.jpg", "b.JPG", "c.jpeg", "d.gif", "e.bmp", "f.png", "g.2000.jpg", "readme.txt"})
+    for (const char *name :
+         {"a.jpg", "b.JPG", "c.jpeg", "d.gif", "e.bmp", "f.png", "g.2000.jpg", "readme.txt"})
         fs.addFile(QString("/pics/") + name);
     fs.addFile("/pics/sub/deep.jpg"); // a subfolder's files are not the folder's
-    const QString text = head("0") + record("mix", {"first.png,/else/first.png", "(pics),/pics", "last.txt,/l.txt"});
+    const QString text =
+        head("0") + record("mix", {"first.png,/else/first.png", "(pics),/pics", "last.txt,/l.txt"});
     const ShowSettings s = readShowSettings(text, fs, kNow);
     const std::vector<QString> expected{"/else/first.png", "/pics/a.jpg", "/pics/b.JPG",
                                         "/pics/d.gif",     "/pics/e.bmp", "/l.txt"};
@@ -172,8 +174,9 @@ TEST(ShowSettings, ThePlayListStopsAt32767Entries)
 TEST(ShowSettings, ARecordEndsAtEndListOrASectionHeader)
 {
     fakes::FakeFileSystem fs;
-    const QString text = head("0") + "***StartList***\r\nListName=cut\r\nPathes\r\na.jpg,/a.jpg\r\n[Other]\r\n"
-                                     "b.jpg,/b.jpg\r\n";
+    const QString text = head("0") +
+                         "***StartList***\r\nListName=cut\r\nPathes\r\na.jpg,/a.jpg\r\n[Other]\r\n"
+                         "b.jpg,/b.jpg\r\n";
     EXPECT_EQ(readShowSettings(text, fs, kNow).PlayList, std::vector<QString>{"/a.jpg"});
 }
 
@@ -181,7 +184,9 @@ TEST(ShowSettings, ARecordEndsAtEndListOrASectionHeader)
 TEST(ShowSettings, RecentStartComparesTheWholeDateAndTime)
 {
     fakes::FakeFileSystem fs;
-    auto recent = [&](const QString &last) { return readShowSettings(head("0", last), fs, kNow).recentStart; };
+    auto recent = [&](const QString &last) {
+        return readShowSettings(head("0", last), fs, kNow).recentStart;
+    };
     EXPECT_TRUE(recent("2026/03/14 15:09:26"));
     EXPECT_TRUE(recent("2026/03/14 15:09:24"));
     EXPECT_TRUE(recent("2026/03/14 15:09:28"));

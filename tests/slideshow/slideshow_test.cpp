@@ -23,16 +23,19 @@ struct Options {
 
 QString iniText(const Options &o)
 {
-    QString text = "[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=" + o.changer + "\r\nWPIndex=" + o.wpIndex +
-                   "\r\nLastExecute=" + o.lastExecute + "\r\n\r\n[SettingLists]\r\n***StartList***\r\n"
-                   "ListName=Holiday\r\nChgTime=" + o.chgTime + "\r\nZoomMax=" + o.zoom + "\r\nRandomView=" +
-                   o.random + "\r\nMouseDisable=0\r\nEffect=" + o.effect + "\r\nPathes\r\n";
+    QString text = "[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=" + o.changer +
+                   "\r\nWPIndex=" + o.wpIndex + "\r\nLastExecute=" + o.lastExecute +
+                   "\r\n\r\n[SettingLists]\r\n***StartList***\r\n"
+                   "ListName=Holiday\r\nChgTime=" +
+                   o.chgTime + "\r\nZoomMax=" + o.zoom + "\r\nRandomView=" + o.random +
+                   "\r\nMouseDisable=0\r\nEffect=" + o.effect + "\r\nPathes\r\n";
     for (int i = 1; i <= o.files; ++i)
         text += QString("p%1.jpg,/img/p%1.jpg\r\n").arg(i);
     return text + "***EndList***\r\n";
 }
 
-class Show : public ::testing::Test {
+class Show : public ::testing::Test
+{
 protected:
     void load(const Options &o)
     {
@@ -93,7 +96,8 @@ TEST_F(Show, MissingSettingsFileShowsTheMessageAndEnds)
 TEST_F(Show, MissingFolderStopsTheLoad)
 {
     fs.addFile("/app/Qelvo.ini");
-    view.settingsText = "[SettingLists]\r\n***StartList***\r\nListName=x\r\nPathes\r\n(gone),/gone\r\n***EndList***\r\n";
+    view.settingsText =
+        "[SettingLists]\r\n***StartList***\r\nListName=x\r\nPathes\r\n(gone),/gone\r\n***EndList***\r\n";
     show.Form_Load();
     EXPECT_EQ(view.messages, QStringList{"----Folder Not Found----"});
     EXPECT_EQ(view.intervalSets, 0);
@@ -126,8 +130,8 @@ TEST_F(Show, ListOrderWithoutEffectsWrapsWithoutTitle)
     load({});
     toFirstImage();
     tick(4);
-    EXPECT_EQ(view.presented, (QStringList{"/img/p1.jpg", "/img/p2.jpg", "/img/p3.jpg", "/img/p1.jpg",
-                                           "/img/p2.jpg"}));
+    EXPECT_EQ(view.presented,
+              (QStringList{"/img/p1.jpg", "/img/p2.jpg", "/img/p3.jpg", "/img/p1.jpg", "/img/p2.jpg"}));
     EXPECT_TRUE(view.fades.empty());
 }
 
@@ -180,15 +184,15 @@ TEST_F(Show, RandomPickDrawsOnceMoreOnTheSameImageAndKeepsTheSecondDraw)
     o.files = 4;
     load(o);
     tick(kTitleTicks);
-    random.push(0.5);  // 3
+    random.push(0.5); // 3
     tick();
     EXPECT_EQ(show.CurrentIndex, 3);
-    random.push(0.6);  // 3 again: drawn once more
-    random.push(0.1);  // 1
+    random.push(0.6); // 3 again: drawn once more
+    random.push(0.1); // 1
     tick();
     EXPECT_EQ(show.CurrentIndex, 1);
-    random.push(0.0);  // 1 again
-    random.push(0.0);  // and again: kept
+    random.push(0.0); // 1 again
+    random.push(0.0); // and again: kept
     tick();
     EXPECT_EQ(show.CurrentIndex, 1);
 }

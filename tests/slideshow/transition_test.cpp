@@ -20,7 +20,10 @@ std::vector<FadeStep> runToEnd(Transition &t, QSize picture, RandomSource &rando
     return steps;
 }
 
-QRect rect(int x1, int y1, int x2, int y2) { return QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(); }
+QRect rect(int x1, int y1, int x2, int y2)
+{
+    return QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
+}
 
 } // namespace
 
@@ -31,9 +34,10 @@ TEST(Transition, SetupPicksTheVariantAndTheRasterModeWithTheirChances)
         const char *tag;
         RasterMode expected;
     };
-    for (const Case &c : {Case{0.0, 0.8049, "1", RasterMode::Black}, Case{0.34, 0.81, "2", RasterMode::Mask},
-                          Case{0.5, 0.9504, "2", RasterMode::Mask}, Case{0.99, 0.9551, "3", RasterMode::Black},
-                          Case{0.2, 0.9551, "1", RasterMode::Invert}}) {
+    for (const Case &c :
+         {Case{0.0, 0.8049, "1", RasterMode::Black}, Case{0.34, 0.81, "2", RasterMode::Mask},
+          Case{0.5, 0.9504, "2", RasterMode::Mask}, Case{0.99, 0.9551, "3", RasterMode::Black},
+          Case{0.2, 0.9551, "1", RasterMode::Invert}}) {
         Transition t;
         fakes::ScriptedRandom random{c.variant, c.mode};
         const FadeStep step = t.step({640, 480}, random);
@@ -59,8 +63,9 @@ TEST(Transition, ShutterClosesFromTopAndBottomInBandsOf25)
     fakes::ScriptedRandom random{0.0, 0.0};
     const auto steps = runToEnd(t, {640, 480}, random);
     ASSERT_EQ(steps.size(), 10u); // about ten frames for a 640 x 480 picture
-    EXPECT_EQ(steps[0].shapes, (std::vector<FadeShape>{{FadeShape::Kind::Rectangle, rect(-10, 0, 650, 25), {}, 0},
-                                                       {FadeShape::Kind::Rectangle, rect(-10, 480, 650, 455), {}, 0}}));
+    EXPECT_EQ(steps[0].shapes,
+              (std::vector<FadeShape>{{FadeShape::Kind::Rectangle, rect(-10, 0, 650, 25), {}, 0},
+                                      {FadeShape::Kind::Rectangle, rect(-10, 480, 650, 455), {}, 0}}));
     EXPECT_TRUE(steps[0].frameInterval);
     EXPECT_EQ(steps[8].shapes[0].rect, rect(-10, 200, 650, 225));
     // The last step covers the middle that is left.
