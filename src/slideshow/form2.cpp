@@ -174,6 +174,9 @@ void Form2::hideEvent(QHideEvent *event)
 
 void Form2::coverOtherScreens()
 {
+    for (const auto &cover : m_covers)
+        delete cover.data();
+    m_covers.clear();
     const QScreen *primary = QGuiApplication::primaryScreen();
     for (QScreen *screen : QGuiApplication::screens()) {
         if (screen == primary)

@@ -47,16 +47,6 @@ TEST(Transition, SetupPicksTheVariantAndTheRasterModeWithTheirChances)
     }
 }
 
-TEST(Transition, MaskAndInvertCarryTheirColours)
-{
-    Transition t;
-    fakes::ScriptedRandom mask{0.0, 0.9};
-    EXPECT_EQ(t.step({640, 480}, mask).attributes.fillColor, QColor(0, 0, 255));
-    Transition u;
-    fakes::ScriptedRandom invert{0.0, 0.99};
-    EXPECT_EQ(u.step({640, 480}, invert).attributes.fillColor, QColor(200, 200, 200));
-}
-
 TEST(Transition, ShutterClosesFromTopAndBottomInBandsOf25)
 {
     Transition t;
