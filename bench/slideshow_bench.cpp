@@ -2,7 +2,7 @@
 // and one transition step, drawing and presenting included, with the peak
 // memory of an image change and `djpeg -scale 1/4` as the reference.
 //   bench/slideshow_bench                       offscreen
-//   xvfb-run -s "-screen 0 3840x2160x24" QT_QPA_PLATFORM=xcb bench/slideshow_bench
+//   QT_QPA_PLATFORM=xcb xvfb-run -s "-screen 0 3840x2160x24" bench/slideshow_bench
 #include "platform/imagedecoder.h"
 #include "slideshow/picturebox.h"
 #include "slideshow/scaling.h"
