@@ -4,6 +4,7 @@
 #include "slideshow/picturebox.h"
 #include "slideshow/scaling.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -203,4 +204,26 @@ TEST_F(Form2Widget, TheTimerHonoursLongIntervalsAndTreatsNegativeOnesAsZero)
     form->logic().ChangeInterval = -5000;
     form->Timer1_Timer();
     EXPECT_FALSE(form->timer1().isActive());
+}
+
+// A transition is seen: its steps come one per frame of the screen, so
+// closing a 640 x 480 picture with the shutter (ten steps) takes about ten
+// frames, not the few milliseconds a 1 ms timer with fast painting would.
+TEST_F(Form2Widget, TransitionStepsArePacedToTheScreensFrames)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    toFirstImage(*form);
+    random.push(0.0); // shutter
+    random.push(0.0); // black
+    QElapsedTimer clock;
+    clock.start();
+    form->Timer1_Timer(); // the first step; the rest follow on the timer
+    ASSERT_EQ(form->logic().NextEffect, NextEffectKind::Fade);
+    while (form->logic().NextEffect == NextEffectKind::Fade && clock.elapsed() < 3000)
+        QTest::qWait(1);
+    ASSERT_NE(form->logic().NextEffect, NextEffectKind::Fade);
+    EXPECT_GE(clock.elapsed(), 9 * 1000 / 60 * 8 / 10) << "ms"; // nine more steps, a fifth of slack
 }
