@@ -149,3 +149,15 @@ TEST(Transition, AbandonStartsTheNextTransitionAfresh)
     const FadeStep first = t.step({640, 480}, random);
     EXPECT_EQ(first.shapes[0].rect.top(), 0);
 }
+
+// A picture of no size (ZoomMax 0, or a picture that never decoded) closes at once.
+TEST(Transition, APictureOfNoSizeFinishesEveryVariantInOneStep)
+{
+    for (double variant : {0.0, 0.5, 0.9}) {
+        Transition t;
+        fakes::ScriptedRandom random{variant, 0.0};
+        const FadeStep step = t.step({0, 0}, random);
+        EXPECT_TRUE(step.finished) << variant;
+        EXPECT_TRUE(t.Tag.isEmpty()) << variant;
+    }
+}
