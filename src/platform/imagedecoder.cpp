@@ -1,12 +1,132 @@
 #include "platform/imagedecoder.h"
 
+#include <QFile>
 #include <QImageReader>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
 
 namespace qelvo {
 
 namespace {
-constexpr int kAllocationLimitMB = 1024;
+
+// Decoding may take at most this much memory. Ordinary camera photos (45
+// megapixels and more) fit easily; a file whose decoding alone would need
+// gigabytes is refused as one that cannot be decoded.
+constexpr qint64 kMemoryBudgetBytes = qint64(1024) * 1024 * 1024;
+constexpr int kAllocationLimitMB = int(kMemoryBudgetBytes / (1024 * 1024));
+
+// What the JPEG frame header says about the work of decoding it.
+struct JpegFrame {
+    int width = 0;
+    int height = 0;
+    bool progressive = false;
+    qint64 blocks = 0; // 8 x 8 coefficient blocks over all components
+};
+
+int ceilDiv(qint64 a, qint64 b)
+{
+    return static_cast<int>((a + b - 1) / b);
 }
+
+// Walks the markers up to the first start-of-frame. Nothing for a file that
+// is not a JPEG or whose header is damaged.
+std::optional<JpegFrame> readJpegFrame(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    auto byte = [&file]() -> int {
+        char c;
+        return file.getChar(&c) ? static_cast<unsigned char>(c) : -1;
+    };
+    if (byte() != 0xFF || byte() != 0xD8)
+        return std::nullopt;
+    for (int guard = 0; guard < 4096; ++guard) {
+        int b = byte();
+        while (b == 0xFF)
+            b = byte();
+        if (b < 0)
+            return std::nullopt;
+        const int marker = b;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // markers without a length
+        const int hi = byte(), lo = byte();
+        if (hi < 0 || lo < 0)
+            return std::nullopt;
+        const int length = (hi << 8) | lo;
+        if (length < 2)
+            return std::nullopt;
+        const bool sof =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (!sof) {
+            if (!file.seek(file.pos() + length - 2))
+                return std::nullopt;
+            continue;
+        }
+        const QByteArray data = file.read(length - 2);
+        if (data.size() < 6)
+            return std::nullopt;
+        auto at = [&data](int i) { return static_cast<unsigned char>(data.at(i)); };
+        JpegFrame frame;
+        frame.height = (at(1) << 8) | at(2);
+        frame.width = (at(3) << 8) | at(4);
+        frame.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+        const int components = at(5);
+        if (data.size() < 6 + 3 * components || components < 1)
+            return std::nullopt;
+        int hmax = 1, vmax = 1;
+        for (int c = 0; c < components; ++c) {
+            hmax = std::max(hmax, at(6 + 3 * c + 1) >> 4);
+            vmax = std::max(vmax, at(6 + 3 * c + 1) & 15);
+        }
+        for (int c = 0; c < components; ++c) {
+            const int h = std::max(1, at(6 + 3 * c + 1) >> 4);
+            const int v = std::max(1, at(6 + 3 * c + 1) & 15);
+            const qint64 cw = ceilDiv(qint64(frame.width) * h, hmax);
+            const qint64 ch = ceilDiv(qint64(frame.height) * v, vmax);
+            frame.blocks += qint64(ceilDiv(cw, 8)) * ceilDiv(ch, 8);
+        }
+        return frame;
+    }
+    return std::nullopt;
+}
+
+// The memory a decode needs besides its output: a progressive JPEG keeps every
+// coefficient of the whole image (2 bytes each) whatever the output scale; a
+// baseline JPEG streams; other formats decode whole at 4 bytes a pixel.
+qint64 workingMemory(const std::optional<JpegFrame> &jpeg, QSize stored)
+{
+    if (jpeg)
+        return jpeg->progressive ? jpeg->blocks * 64 * 2 : 0;
+    return qint64(stored.width()) * stored.height() * 4;
+}
+
+// The size asked of the reader for a decode at k/8. The reader derives its
+// scale from the ratio of sizes, so the size must not exceed k/8 of the
+// image's: rounded up it would make the reader choose (k+1)/8, a slower,
+// non-power-of-two scale.
+QSize eighths(QSize stored, int k)
+{
+    return QSize(std::max<qint64>(1, qint64(stored.width()) * k / 8),
+                 std::max<qint64>(1, qint64(stored.height()) * k / 8));
+}
+
+// The JPEG scale k/8 (k = 8, 4, 2, 1) with the smallest output that still
+// covers the target; libjpeg decodes these in the DCT domain, fast.
+int jpegScaleEighths(QSize stored, QSize target)
+{
+    int chosen = 8;
+    for (int k : {4, 2, 1}) {
+        const QSize out = eighths(stored, k);
+        if (out.width() >= target.width() && out.height() >= target.height())
+            chosen = k;
+    }
+    return chosen;
+}
+
+} // namespace
 
 QSize readNaturalSize(const QString &path)
 {
@@ -22,10 +142,29 @@ QSize readNaturalSize(const QString &path)
 
 QImage decodeImage(const QString &path, QSize targetSize)
 {
-    Q_UNUSED(targetSize);
     QImageReader reader(path);
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMB);
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        return reader.read(); // let the reader try what its header did not tell
+
+    const std::optional<JpegFrame> jpeg =
+        reader.format() == "jpeg" ? readJpegFrame(path) : std::optional<JpegFrame>();
+    QSize output = stored;
+    if (jpeg && targetSize.isValid() && !targetSize.isEmpty()) {
+        QSize target = targetSize;
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+            target.transpose();
+        const int k = jpegScaleEighths(stored, target);
+        if (k < 8) {
+            output = eighths(stored, k);
+            reader.setScaledSize(output);
+        }
+    }
+    const qint64 needed = workingMemory(jpeg, stored) + qint64(output.width()) * output.height() * 4;
+    if (needed > kMemoryBudgetBytes)
+        return {};
     return reader.read();
 }
 

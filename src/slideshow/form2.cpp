@@ -1,34 +1,372 @@
 #include "slideshow/form2.h"
 
+#include "platform/fonts.h"
+#include "platform/imagedecoder.h"
 #include "platform/screens.h"
+#include "qelvo/version.h"
+#include "settings/textcodec.h"
+#include "settings/writer.h"
+#include "slideshow/picturebox.h"
 #include "startup/module1.h"
+#include "wallpaper/backends.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <cmath>
 
 namespace qelvo {
 
-Form2::Form2(const AppIdentity &identity, QWidget *parent) : QDialog(parent), m_identity(identity)
+namespace {
+
+constexpr int kStatusPointSize = 9;
+constexpr int kTitlePointSize = 20;
+const QColor kTitleColour(224, 224, 224);
+
+QLabel *makeTextLine(QWidget *parent, const QColor &colour, int pointSize)
 {
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setStyleSheet(QStringLiteral("background-color: black;"));
+    auto *label = new QLabel(parent);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    label->setFont(uiGothicFont(pointSize));
+    label->setTextFormat(Qt::PlainText);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setFocusPolicy(Qt::NoFocus);
+    label->hide();
+    return label;
+}
+
+WallpaperBackend &resolveBackend(Form2::Services &services, std::unique_ptr<WallpaperBackend> &own)
+{
+    if (services.backend)
+        return *services.backend;
+    own = makeDesktopBackend();
+    return *own;
+}
+
+RandomSource &resolveRandom(Form2::Services &services, std::unique_ptr<RandomSource> &own)
+{
+    if (services.random)
+        return *services.random;
+    own = std::make_unique<Mt19937Random>();
+    return *own;
+}
+
+// Milliseconds of one frame of the primary screen.
+int frameMs()
+{
+    return std::max(1, static_cast<int>(std::lround(1000.0 / primaryRefreshRate())));
+}
+
+} // namespace
+
+Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
+    : QDialog(parent), m_identity(identity), m_services(std::move(services)),
+      m_wallpaper(identity, resolveBackend(m_services, m_ownBackend),
+                  m_services.fs ? *m_services.fs : realFileSystem()),
+      m_screen(primaryScreenGeometry()),
+      m_show(*this, identity,
+             {m_services.fs ? *m_services.fs : realFileSystem(), resolveRandom(m_services, m_ownRandom),
+              m_services.clock ? *m_services.clock : systemClock()},
+             m_screen.size())
+{
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setWindowTitle(QLatin1String(kAppTitle));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    // Without a window manager a full-screen request alone leaves the default
+    // size: place the window over the screen first, then ask for full screen.
+    setGeometry(m_screen);
+    setWindowState(Qt::WindowFullScreen);
+
+    m_picture1 = new PictureBox(this);
+    m_picture1->hide();
+    m_text1 = makeTextLine(this, Qt::white, kStatusPointSize);
+    m_text2 = makeTextLine(this, Qt::white, kStatusPointSize);
+    m_text3 = makeTextLine(this, kTitleColour, kTitlePointSize);
+    m_text1->setWordWrap(true);
+    m_text1->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+
+    m_timer1.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
+}
+
+Form2::~Form2()
+{
+    for (const auto &cover : m_covers)
+        delete cover.data();
 }
 
 void Form2::Form_Load()
 {
-    setGeometry(primaryScreenGeometry());
+    m_show.Form_Load();
 }
 
-void Form2::keyPressEvent(QKeyEvent *)
+void Form2::Timer1_Timer()
+{
+    m_show.Timer1_Timer();
+}
+
+bool Form2::event(QEvent *event)
+{
+    // Every character key goes to the show, Tab included, before the dialog
+    // can use it to move the focus.
+    if (event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent *>(event));
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    // Keys that give no character (arrows, function keys, Shift) do nothing.
+    const QString text = event->text();
+    if (text.isEmpty())
+        return;
+    Form_KeyPress(text.at(0).unicode());
+}
+
+void Form2::mouseMoveEvent(QMouseEvent *event)
+{
+    Form_MouseMove(event->position().x(), event->position().y());
+}
+
+void Form2::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (rect().contains(event->position().toPoint()))
+        Form_Click();
+}
+
+void Form2::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_closeWhenShown) {
+        QTimer::singleShot(0, this, &QDialog::reject);
+        return;
+    }
+    if (m_backgroundRun)
+        return;
+    coverOtherScreens();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void Form2::hideEvent(QHideEvent *event)
+{
+    for (const auto &cover : m_covers)
+        if (cover)
+            cover->hide();
+    QDialog::hideEvent(event);
+}
+
+void Form2::coverOtherScreens()
+{
+    for (const auto &cover : m_covers)
+        delete cover.data();
+    m_covers.clear();
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen == primary)
+            continue;
+        auto *cover = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        QPalette palette = cover->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        cover->setPalette(palette);
+        cover->setAutoFillBackground(true);
+        cover->setGeometry(screen->geometry());
+        cover->setWindowState(Qt::WindowFullScreen);
+        cover->show();
+        m_covers.emplace_back(cover);
+    }
+}
+
+// --- Timer1 ---------------------------------------------------------------
+
+void Form2::setTimerInterval(int ms)
+{
+    m_interval = std::max(ms, 0); // a negative interval acts as 0
+    applyTimer();
+}
+
+void Form2::setTimerEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    applyTimer();
+}
+
+void Form2::applyTimer()
+{
+    if (!m_enabled || m_interval == 0) {
+        m_timer1.stop();
+        return;
+    }
+    // 1 ms means as fast as the screen shows: one transition step per frame.
+    m_timer1.start(m_interval == slideshow::kFrameInterval ? frameMs() : m_interval);
+}
+
+// --- Controls -------------------------------------------------------------
+
+void Form2::setPictureVisible(bool visible)
+{
+    m_picture1->setVisible(visible);
+}
+
+void Form2::setTitleVisible(bool visible)
+{
+    m_text3->setVisible(visible);
+}
+
+void Form2::setCornerTextVisible(bool visible)
+{
+    m_text2->setVisible(visible);
+}
+
+void Form2::setStatusText(const QString &text)
+{
+    m_text1->setText(text);
+}
+
+void Form2::setStatusVisible(bool visible)
+{
+    m_text1->setVisible(visible);
+    if (visible)
+        m_text1->raise();
+}
+
+void Form2::prepareTexts(const QString &listName)
+{
+    const int sw = m_screen.width();
+    const int sh = m_screen.height();
+    // The pause text has two lines; room for a third keeps a long first line
+    // readable when it wraps on a narrow screen.
+    const int statusHeight = 3 * m_text1->fontMetrics().lineSpacing() + 4;
+    m_text1->setGeometry(0, sh - statusHeight, sw, statusHeight);
+
+    m_text2->setText(QString::fromUtf8(version::kFileDescription) + QLatin1Char('\n') +
+                     QString::fromUtf8(version::kLegalNotice));
+    m_text2->adjustSize();
+    m_text2->move(sw - m_text2->width(), sh - m_text2->height());
+    m_text2->show();
+
+    m_text3->setText(listName);
+    m_text3->adjustSize();
+    m_text3->move(0, 0);
+}
+
+void Form2::clearPicture()
+{
+    m_picture1->clearPicture();
+}
+
+std::optional<QSize> Form2::naturalSize(const QString &path)
+{
+    const QSize size = readNaturalSize(path);
+    if (!size.isValid() || size.isEmpty())
+        return std::nullopt;
+    return size;
+}
+
+bool Form2::presentImage(const QString &path, const QRect &box)
+{
+    if (!m_picture1->setPicture(path, box.size()))
+        return false;
+    m_picture1->setGeometry(box);
+    return true;
+}
+
+void Form2::drawFade(const slideshow::FadeStep &step)
+{
+    m_picture1->drawFade(step);
+}
+
+void Form2::showMessage(const QString &text)
+{
+    if (m_services.message) {
+        m_services.message(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle), text, QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
+
+void Form2::hideCursor()
+{
+    if (RunMode() == kScreenSaverMode)
+        HideCursor();
+}
+
+void Form2::hideForBackgroundRun()
+{
+    // The window is never seen, yet it runs its timer like a shown one.
+    m_backgroundRun = true;
+    setAttribute(Qt::WA_DontShowOnScreen, true);
+    setWindowState(Qt::WindowNoState);
+    resize(1, 1);
+    hide();
+}
+
+void Form2::writeSettingsText(const QString &text)
+{
+    (void)settings::saveFileAtomically(m_identity.settingsPath(), settings::encodeSettingsText(text));
+}
+
+std::optional<QString> Form2::readSettingsText()
+{
+    return settings::readSettingsText(m_identity.settingsPath());
+}
+
+void Form2::setWallPaper(const QString &path)
+{
+    WallpaperUi ui;
+    ui.showStatus = [this](const QString &text) {
+        setStatusText(text);
+        setStatusVisible(true);
+    };
+    ui.showError = [this](const QString &text) { showMessage(text); };
+    m_wallpaper.SetWallPaper(path, ui);
+}
+
+void Form2::endProcess()
 {
     RestoreCursor();
+    if (m_services.endProcess) {
+        m_services.endProcess();
+        return;
+    }
+    // Ends the application's loop (a preview from the settings dialog) and
+    // this window's own modal loop (the screen saver, where the application's
+    // loop never ran); no closing handler runs on either path.
     QCoreApplication::exit(0);
+    done(QDialog::Rejected);
 }
 
-void Form2::mousePressEvent(QMouseEvent *)
+void Form2::closeWindow()
 {
     RestoreCursor();
-    close();
+    if (isVisible()) {
+        close();
+        return;
+    }
+    // Not shown yet (the settings file was missing): close as soon as it is,
+    // without ever putting it on screen.
+    m_closeWhenShown = true;
+    setAttribute(Qt::WA_DontShowOnScreen, true);
 }
 
 } // namespace qelvo

@@ -1,25 +1,125 @@
 #pragma once
 
 #include "platform/appidentity.h"
+#include "platform/clock.h"
+#include "platform/filesystem.h"
+#include "platform/randomsource.h"
+#include "slideshow/showview.h"
+#include "slideshow/slideshow.h"
+#include "wallpaper/mwallpaper.h"
 
 #include <QDialog>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLabel;
 
 namespace qelvo {
 
-// The full-screen slide-show window.
-class Form2 : public QDialog {
+class PictureBox;
+
+// Form2's test seams; every one left empty takes the real service.
+struct Form2Services {
+    WallpaperBackend *backend = nullptr; // default: the running desktop's back end
+    const FileSystem *fs = nullptr;
+    RandomSource *random = nullptr;
+    const Clock *clock = nullptr;
+    // Ends the program at once; default: leave the event loops, nothing written.
+    std::function<void()> endProcess;
+    // Message boxes; default a QMessageBox titled "qelvo".
+    std::function<void(const QString &)> message;
+};
+
+// The full-screen slide-show window: a thin shell around slideshow::SlideShow
+// that owns the controls (Picture1, Text1, Text2, Text3, Timer1) and hands
+// keys, pointer and ticks to it.
+class Form2 : public QDialog, private slideshow::ShowView
+{
     Q_OBJECT
 public:
-    explicit Form2(const AppIdentity &identity, QWidget *parent = nullptr);
+    using Services = Form2Services;
+
+    explicit Form2(const AppIdentity &identity, QWidget *parent = nullptr, Services services = {});
+    ~Form2() override;
 
     void Form_Load();
+    void Timer1_Timer();
+    void chgImg() { m_show.chgImg(); }
+    void FadeOut() { m_show.FadeOut(); }
+    void chwo() { m_show.chwo(); }
+    void Form_KeyPress(int charCode) { m_show.Form_KeyPress(charCode); }
+    void Form_MouseMove(double x, double y) { m_show.Form_MouseMove(x, y); }
+    void Form_Click() { m_show.Form_Click(); }
+
+    [[nodiscard]] slideshow::SlideShow &logic() { return m_show; }
+    [[nodiscard]] PictureBox *picture1() const { return m_picture1; }
+    [[nodiscard]] QLabel *text1() const { return m_text1; }
+    [[nodiscard]] QLabel *text2() const { return m_text2; }
+    [[nodiscard]] QLabel *text3() const { return m_text3; }
+    [[nodiscard]] const QTimer &timer1() const { return m_timer1; }
+    // Timer1's interval as the show set it (1 = one step per frame).
+    [[nodiscard]] int timerInterval() const { return m_interval; }
+    [[nodiscard]] bool timerIsEnabled() const { return m_enabled; }
+    [[nodiscard]] bool backgroundRun() const { return m_backgroundRun; }
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    // ShowView
+    void setTimerInterval(int ms) override;
+    [[nodiscard]] bool timerEnabled() const override { return m_enabled; }
+    void setTimerEnabled(bool enabled) override;
+    void setPictureVisible(bool visible) override;
+    void setTitleVisible(bool visible) override;
+    void setCornerTextVisible(bool visible) override;
+    void setStatusText(const QString &text) override;
+    void setStatusVisible(bool visible) override;
+    void prepareTexts(const QString &listName) override;
+    void clearPicture() override;
+    [[nodiscard]] std::optional<QSize> naturalSize(const QString &path) override;
+    bool presentImage(const QString &path, const QRect &box) override;
+    void drawFade(const slideshow::FadeStep &step) override;
+    void showMessage(const QString &text) override;
+    void hideCursor() override;
+    void hideForBackgroundRun() override;
+    void writeSettingsText(const QString &text) override;
+    [[nodiscard]] std::optional<QString> readSettingsText() override;
+    void setWallPaper(const QString &path) override;
+    void endProcess() override;
+    void closeWindow() override;
+
+    void applyTimer();
+    void coverOtherScreens();
+
     AppIdentity m_identity;
+    Services m_services;
+    std::unique_ptr<WallpaperBackend> m_ownBackend;
+    std::unique_ptr<RandomSource> m_ownRandom;
+    mWallPaper m_wallpaper;
+    QRect m_screen; // the primary screen, device-independent pixels
+
+    PictureBox *m_picture1 = nullptr;
+    QLabel *m_text1 = nullptr;
+    QLabel *m_text2 = nullptr;
+    QLabel *m_text3 = nullptr;
+    QTimer m_timer1;
+    int m_interval = 0;
+    bool m_enabled = true;
+    bool m_backgroundRun = false;
+    bool m_closeWhenShown = false;
+    std::vector<QPointer<QWidget>> m_covers;
+
+    slideshow::SlideShow m_show;
 };
 
 } // namespace qelvo

@@ -1,0 +1,335 @@
+// Times the slide show's image change, from the tick to the painted picture,
+// and one transition step, drawing and presenting included, with the peak
+// memory of an image change and `djpeg -scale 1/4` as the reference.
+//   bench/slideshow_bench                       offscreen
+//   QT_QPA_PLATFORM=xcb xvfb-run -s "-screen 0 3840x2160x24" bench/slideshow_bench
+#include "platform/imagedecoder.h"
+#include "slideshow/picturebox.h"
+#include "slideshow/scaling.h"
+#include "slideshow/showsettings.h"
+#include "slideshow/transition.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+extern char **environ;
+
+using namespace qelvo;
+
+namespace {
+
+struct Sample {
+    const char *name;
+    QSize size;
+    const char *format;
+};
+const Sample kSamples[] = {
+    {"photo6000x4000.jpg", {6000, 4000}, "JPEG"},
+    {"photo1920x1080.jpg", {1920, 1080}, "JPEG"},
+    {"scan4000x3000.bmp", {4000, 3000}, "BMP"},
+    {"art1024x768.gif", {1024, 768}, "GIF"},
+};
+const QSize kScreens[] = {{1920, 1080}, {3840, 2160}};
+
+QTemporaryDir *g_dir = nullptr;
+
+QString samplePath(int i)
+{
+    return g_dir->filePath(QString::fromLatin1(kSamples[i].name));
+}
+
+// Photo-like content: smooth gradients with fine noise, so that the JPEG
+// decoder has real work to do.
+void makeSample(const Sample &s, const QString &path)
+{
+    QImage image(s.size, QImage::Format_RGB32);
+    QRandomGenerator rng(42);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int n = static_cast<int>(rng.bounded(24));
+            line[x] = qRgb((x * 255 / image.width() + n) & 255, (y * 255 / image.height() + n) & 255,
+                           ((x ^ y) + n) & 255);
+        }
+    }
+    if (QByteArray(s.format) != "GIF") {
+        image.save(path, s.format, 90);
+        return;
+    }
+    // Qt reads GIF but does not write it: ImageMagick converts.
+    const QString png = path + QStringLiteral(".png");
+    image.save(png, "PNG");
+    QProcess::execute(QStringLiteral("convert"), {png, path});
+}
+
+// The image change as the show does it: the natural size from the header,
+// the box, a decode for the box, one smooth scale, and the paint on screen.
+void imageChange(PictureBox &picture, QImage &screen, const QString &path)
+{
+    const QSize natural = readNaturalSize(path);
+    const QRect box = slideshow::scaleToScreen(natural, screen.size(), 1.0f);
+    picture.setPicture(path, box.size());
+    QPainter p(&screen);
+    p.fillRect(screen.rect(), Qt::black);
+    p.drawImage(box.topLeft(), picture.picture());
+}
+
+// A "VmRSS:" or "VmHWM:" figure of /proc/self/status, in kB. The high-water
+// mark belongs to the process's own memory, so unlike getrusage it does not
+// carry the spawning parent's peak over an exec.
+long statusKb(const char *key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word) {
+        if (word == key) {
+            long kb = 0;
+            status >> kb;
+            return kb;
+        }
+    }
+    return 0;
+}
+
+// Peak memory (MB) an image change needs on top of what the process holds
+// already, measured in a fresh process of this program so that each case
+// starts clean (Qt's worker threads rule out a plain fork).
+double runSelf(const std::vector<std::string> &arguments)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    const std::string self = "/proc/self/exe";
+    std::vector<char *> argv{const_cast<char *>(self.c_str())};
+    for (const std::string &a : arguments)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, self.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    double mb = -1;
+    if (spawned == 0) {
+        std::string out;
+        char buffer[64];
+        ssize_t n;
+        while ((n = read(fds[0], buffer, sizeof buffer)) > 0)
+            out.append(buffer, static_cast<std::size_t>(n));
+        waitpid(pid, nullptr, 0);
+        if (!out.empty())
+            mb = std::stod(out);
+    }
+    close(fds[0]);
+    return mb;
+}
+
+double peakMegabytes(int sample, int screen)
+{
+    return runSelf({"--peak-child", samplePath(sample).toStdString(),
+                    std::to_string(kScreens[screen].width()), std::to_string(kScreens[screen].height())});
+}
+
+// djpeg -scale 1/4 run from a small fresh process, whose peak then is djpeg's.
+int djpegChild(const char *path)
+{
+    pid_t pid = -1;
+    char *argv[] = {const_cast<char *>("djpeg"),
+                    const_cast<char *>("-scale"),
+                    const_cast<char *>("1/4"),
+                    const_cast<char *>("-outfile"),
+                    const_cast<char *>("/dev/null"),
+                    const_cast<char *>(path),
+                    nullptr};
+    if (posix_spawnp(&pid, "djpeg", nullptr, nullptr, argv, environ) != 0)
+        return 1;
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    std::printf("%.1f\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    return 0;
+}
+
+// The child's side: one image change, then the growth of its peak resident size.
+int peakChild(char **argv)
+{
+    PictureBox picture;
+    QImage screen(QSize(std::atoi(argv[3]), std::atoi(argv[4])), QImage::Format_RGB32);
+    screen.fill(Qt::black);
+    const long before = statusKb("VmRSS:");
+    imageChange(picture, screen, QString::fromLocal8Bit(argv[2]));
+    std::printf("%.1f\n", static_cast<double>(statusKb("VmHWM:") - before) / 1024.0);
+    return 0;
+}
+
+void BM_ImageChange(benchmark::State &state)
+{
+    const QString path = samplePath(static_cast<int>(state.range(0)));
+    const QSize screenSize = kScreens[state.range(1)];
+    state.SetLabel(QStringLiteral("%1 on %2x%3")
+                       .arg(QString::fromLatin1(kSamples[state.range(0)].name))
+                       .arg(screenSize.width())
+                       .arg(screenSize.height())
+                       .toStdString());
+    PictureBox picture;
+    QImage screen(screenSize, QImage::Format_RGB32);
+    for (auto _ : state)
+        imageChange(picture, screen, path);
+    state.counters["peak_MB"] =
+        peakMegabytes(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+}
+
+// djpeg -scale 1/4 into /dev/null, as a separate process (start-up included).
+void BM_DjpegQuarter(benchmark::State &state)
+{
+    const std::string path = samplePath(static_cast<int>(state.range(0))).toStdString();
+    state.SetLabel(kSamples[state.range(0)].name);
+    for (auto _ : state) {
+        pid_t pid = -1;
+        char *argv[] = {const_cast<char *>("djpeg"),
+                        const_cast<char *>("-scale"),
+                        const_cast<char *>("1/4"),
+                        const_cast<char *>("-outfile"),
+                        const_cast<char *>("/dev/null"),
+                        const_cast<char *>(path.c_str()),
+                        nullptr};
+        if (posix_spawnp(&pid, "djpeg", nullptr, nullptr, argv, environ) != 0) {
+            state.SkipWithError("djpeg is not installed");
+            return;
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }
+    state.counters["peak_MB"] = runSelf({"--djpeg-child", path});
+}
+
+// One transition step, drawn over the picture and brought to the screen.
+// Variant 0: a shutter step (two bands); 1: the last curtain band (two areas
+// as wide as half the picture) on a fresh picture, so that every pixel
+// changes; 2: an iris ring near the picture's corners; 3: the same curtain
+// step in invert mode, which changes every pixel again at every step.
+void BM_FadeStep(benchmark::State &state)
+{
+    const QSize screenSize = kScreens[state.range(1)];
+    PictureBox picture;
+    picture.setGeometry(QRect(QPoint(0, 0), screenSize));
+    QImage content(screenSize, QImage::Format_RGB32);
+    content.fill(Qt::darkGreen);
+    const QString path = g_dir->filePath("fill.bmp");
+    content.save(path, "BMP");
+    picture.setPicture(path, screenSize);
+    picture.show();
+    QApplication::processEvents();
+
+    slideshow::FadeStep step;
+    step.attributes.mode = slideshow::RasterMode::Black;
+    const int w = screenSize.width(), h = screenSize.height();
+    using slideshow::FadeShape;
+    std::string label;
+    switch (state.range(0)) {
+    case 0:
+        step.shapes = {
+            {FadeShape::Kind::Rectangle, QRect(QPoint(-10, 500), QPoint(w + 10, 525)), {}, 0},
+            {FadeShape::Kind::Rectangle, QRect(QPoint(-10, h - 525), QPoint(w + 10, h - 500)), {}, 0}};
+        label = "shutter";
+        break;
+    case 1:
+        step.shapes = {
+            {FadeShape::Kind::Rectangle, QRect(QPoint(-10, -10), QPoint(w / 2 - 10, h + 10)), {}, 0},
+            {FadeShape::Kind::Rectangle, QRect(QPoint(w / 2 + 10, -10), QPoint(w, h + 10)), {}, 0}};
+        label = "curtain, last band";
+        break;
+    case 3:
+        step.attributes.mode = slideshow::RasterMode::Invert;
+        step.shapes = {
+            {FadeShape::Kind::Rectangle, QRect(QPoint(-10, -10), QPoint(w / 2 - 10, h + 10)), {}, 0},
+            {FadeShape::Kind::Rectangle, QRect(QPoint(w / 2 + 10, -10), QPoint(w, h + 10)), {}, 0}};
+        label = "curtain, last band, invert";
+        break;
+    default:
+        step.attributes.penWidth = 30;
+        step.attributes.transparentFill = true;
+        step.shapes = {{FadeShape::Kind::Circle, {}, QPoint(w / 2, h / 2), (w + h) / 4}};
+        label = "iris";
+        break;
+    }
+    state.SetLabel(label + (state.range(1) == 0 ? " on 1920x1080" : " on 3840x2160"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (state.range(0) != 3) {
+            // Back to the untouched picture; the copy a transition draws on is
+            // made once per transition, so it is made here, outside the timing.
+            picture.clearTransition();
+            picture.drawFade(slideshow::FadeStep{});
+        }
+        state.ResumeTiming();
+        picture.drawFade(step);
+    }
+}
+
+// Reading a list whose one entry is a folder of 32,767 files.
+void BM_FolderPlayList(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    for (int i = 0; i < slideshow::kPlayListSlots; ++i) {
+        QFile f(folder.filePath(QStringLiteral("IMG_%1.JPG").arg(i, 5, 10, QLatin1Char('0'))));
+        f.open(QIODevice::WriteOnly);
+    }
+    const QString text =
+        QStringLiteral("[SettingLists]\r\n***StartList***\r\nListName=big\r\nPathes\r\n(big),") +
+        folder.path() + QStringLiteral("\r\n***EndList***\r\n");
+    std::size_t count = 0;
+    for (auto _ : state)
+        count =
+            slideshow::readShowSettings(text, realFileSystem(), QDateTime::currentDateTime()).PlayList.size();
+    state.counters["entries"] = static_cast<double>(count);
+}
+
+} // namespace
+
+BENCHMARK(BM_FolderPlayList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImageChange)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_DjpegQuarter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_FadeStep)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::string(argv[1]) == "--djpeg-child")
+        return djpegChild(argv[2]);
+    QApplication app(argc, argv);
+    if (argc == 5 && std::string(argv[1]) == "--peak-child")
+        return peakChild(argv);
+    QTemporaryDir dir;
+    g_dir = &dir;
+    for (int i = 0; i < 4; ++i)
+        makeSample(kSamples[i], samplePath(i));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,195 @@
+#include "slideshow/picturebox.h"
+
+#include "platform/imagedecoder.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace qelvo {
+
+using slideshow::DrawAttributes;
+using slideshow::FadeShape;
+using slideshow::FadeStep;
+using slideshow::RasterMode;
+
+namespace {
+
+// Combines every pixel of a device rectangle with the mode, clipped to the
+// image, and returns the device area whose pixels actually changed: a curtain
+// in black draws over its earlier areas again, yet only its new band changes.
+QRect combineRect(QImage &image, const QRect &deviceRect, RasterMode mode, QRgb colour)
+{
+    const QRect r = deviceRect.intersected(image.rect());
+    if (r.isEmpty())
+        return {};
+    const QRgb andMask = 0xff000000u | (colour & 0x00ffffffu);
+    int minX = r.right() + 1, maxX = -1, minY = r.bottom() + 1, maxY = -1;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        int rowMin = r.right() + 1, rowMax = -1;
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb before = line[x];
+            QRgb after = 0xff000000u;
+            if (mode == RasterMode::Mask)
+                after = before & andMask;
+            else if (mode == RasterMode::Invert)
+                after = before ^ 0x00ffffffu;
+            if (after != before) {
+                line[x] = after;
+                rowMin = std::min(rowMin, x);
+                rowMax = x;
+            }
+        }
+        if (rowMax >= 0) {
+            minX = std::min(minX, rowMin);
+            maxX = std::max(maxX, rowMax);
+            minY = std::min(minY, y);
+            maxY = y;
+        }
+    }
+    return maxY < 0 ? QRect() : QRect(QPoint(minX, minY), QPoint(maxX, maxY));
+}
+
+QRect toDevice(const QRect &r, qreal dpr)
+{
+    if (dpr == 1.0)
+        return r;
+    const QRectF f(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
+    return f.toAlignedRect();
+}
+
+QRect toLogical(const QRect &r, qreal dpr)
+{
+    if (dpr == 1.0 || r.isEmpty())
+        return r;
+    return QRectF(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr).toAlignedRect();
+}
+
+void drawCircle(QImage &image, const FadeShape &shape, const DrawAttributes &attributes)
+{
+    QPainter p(&image);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    const int pen = std::max(attributes.penWidth, 1);
+    if (shape.radius <= 0) {
+        // A ring of radius 0 or less is the pen's dot at the centre.
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QPointF(shape.centre), pen / 2.0, pen / 2.0);
+        return;
+    }
+    p.setPen(QPen(Qt::black, pen));
+    p.setBrush(attributes.transparentFill ? QBrush(Qt::NoBrush) : QBrush(Qt::black));
+    p.drawEllipse(QPointF(shape.centre), shape.radius, shape.radius);
+}
+
+// How large to decode a picture for a box of target device pixels. A JPEG
+// decoded at half scale costs about half a full decode; when half scale falls
+// short of the box by no more than a tenth (a 6000 x 4000 photo on a
+// 3840 x 2160 screen), stretching it the rest of the way is not worth the
+// doubled wait, so half scale is asked for.
+QSize decodeTarget(const QString &path, QSize target)
+{
+    const QSize half = readNaturalSize(path) / 2;
+    const bool halfCovers = half.width() >= target.width() && half.height() >= target.height();
+    const bool halfNearly =
+        half.width() * 10 >= target.width() * 9 && half.height() * 10 >= target.height() * 9;
+    return !halfCovers && halfNearly ? half : target;
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+bool PictureBox::setPicture(const QString &path, QSize box)
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize target = (QSizeF(box) * dpr).toSize();
+    if (target.isEmpty()) {
+        m_content = QImage();
+        m_overlay = QImage();
+        return true; // a box of no size shows nothing
+    }
+    QImage image = decodeImage(path, decodeTarget(path, target));
+    if (image.isNull())
+        return false;
+    if (image.format() != QImage::Format_RGB32)
+        image = image.convertToFormat(QImage::Format_RGB32);
+    if (image.size() != target)
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(dpr);
+    m_content = std::move(image);
+    m_overlay = QImage();
+    update();
+    return true;
+}
+
+void PictureBox::clearPicture()
+{
+    m_content = QImage();
+    m_overlay = QImage();
+    update();
+}
+
+void PictureBox::clearTransition()
+{
+    m_overlay = QImage();
+    update();
+}
+
+QRect PictureBox::drawFade(const FadeStep &step)
+{
+    if (m_overlay.isNull()) {
+        const qreal dpr = devicePixelRatioF();
+        if (m_content.isNull()) {
+            m_overlay = QImage((QSizeF(size()) * dpr).toSize(), QImage::Format_RGB32);
+            m_overlay.fill(Qt::black);
+            m_overlay.setDevicePixelRatio(dpr);
+        } else {
+            m_overlay = m_content.copy();
+        }
+    }
+    const qreal dpr = m_overlay.devicePixelRatio();
+    QRect changed;
+    for (const FadeShape &shape : step.shapes) {
+        const QRect bounds = slideshow::paintedBounds(shape, step.attributes);
+        if (shape.kind == FadeShape::Kind::Rectangle) {
+            const QRect device = combineRect(m_overlay, toDevice(bounds, dpr), step.attributes.mode,
+                                             step.attributes.fillColor.rgb());
+            changed |= toLogical(device, dpr);
+        } else {
+            drawCircle(m_overlay, shape, step.attributes);
+            changed |= bounds;
+        }
+    }
+    changed &= rect();
+    // Each step reaches the screen as its own frame, and only what changed is repainted.
+    if (!changed.isEmpty() && isVisible())
+        repaint(changed);
+    return changed;
+}
+
+QImage PictureBox::shownImage() const
+{
+    return m_overlay.isNull() ? m_content : m_overlay;
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QImage &image = m_overlay.isNull() ? m_content : m_overlay;
+    const QRect area = event->rect();
+    if (image.isNull()) {
+        p.fillRect(area, Qt::black);
+        return;
+    }
+    const qreal dpr = image.devicePixelRatio();
+    p.drawImage(area, image, QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
+}
+
+} // namespace qelvo

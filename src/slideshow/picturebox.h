@@ -1,0 +1,44 @@
+#pragma once
+
+#include "slideshow/transition.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace qelvo {
+
+// Picture1: shows one picture, stretched to fill the box, and the steps of a
+// closing transition drawn over it. The picture itself (its stored content)
+// is kept apart from the drawing over it, so clearing the transition shows the
+// picture as it was painted.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    // Decodes the file for a box of the given size (device pixels follow the
+    // screen's pixel ratio) and keeps it, stretched to exactly that size.
+    // False, and the box unchanged, when the file cannot be decoded.
+    bool setPicture(const QString &path, QSize box);
+    // Black, no picture, no transition.
+    void clearPicture();
+    // Shows the picture again as it was painted, without the transition over it.
+    void clearTransition();
+    // Draws one transition step over what is on screen and brings only the
+    // changed area to the screen at once; returns that area.
+    QRect drawFade(const slideshow::FadeStep &step);
+
+    // What the box shows now: the picture with any transition over it.
+    [[nodiscard]] QImage shownImage() const;
+    [[nodiscard]] const QImage &picture() const { return m_content; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage m_content; // the stretched picture, Format_RGB32
+    QImage m_overlay; // the picture with the transition drawn over it; null when none
+};
+
+} // namespace qelvo

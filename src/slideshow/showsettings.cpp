@@ -1,0 +1,155 @@
+#include "slideshow/showsettings.h"
+
+#include "settings/lastexecute.h"
+#include "settings/numbers.h"
+#include "settings/scanner.h"
+
+#include <cmath>
+#include <limits>
+
+namespace qelvo::slideshow {
+
+namespace {
+
+using settings::hasKeyPrefix;
+using settings::valueAt;
+
+constexpr int kLongValue = 99;
+// Whole date-times closer than this count as a quick restart of the saver.
+constexpr qint64 kRecentStartMs = 3000;
+
+void readStatePass(const QString &text, const QDateTime &now, ShowSettings &show)
+{
+    bool seenExecute = false, seenChanger = false, seenIndex = false, seenLast = false;
+    for (const QString &line : settings::splitLines(text)) {
+        if (hasKeyPrefix(line, "Execu")) {
+            show.ExecuteNumber = valueAt(line, 15, 2);
+            seenExecute = true;
+        } else if (hasKeyPrefix(line, "WPCha")) {
+            if (const auto v = settings::toByte(valueAt(line, 11, 1)))
+                show.WPChanger = *v;
+            seenChanger = true;
+        } else if (hasKeyPrefix(line, "WPInd")) {
+            if (const auto v = settings::toInt16(valueAt(line, 9, kLongValue)))
+                show.WPIndex = *v;
+            seenIndex = true;
+        } else if (hasKeyPrefix(line, "LastE")) {
+            // The whole stored date and time is compared with now; comparing
+            // the seconds alone took about one start in twelve for a restart.
+            if (const auto when = settings::parseLastExecute(valueAt(line, 13, kLongValue)))
+                show.recentStart = std::llabs(when->msecsTo(now)) < kRecentStartMs;
+            seenLast = true;
+        }
+        if (seenExecute && seenChanger && seenIndex && seenLast)
+            break;
+    }
+}
+
+bool isRecordEnd(const QString &item)
+{
+    return item.startsWith(QLatin1Char('[')) || item == QLatin1String("***EndList***");
+}
+
+bool isFolderEntry(const QString &dispName)
+{
+    return dispName.startsWith(QLatin1Char('(')) && dispName.endsWith(QLatin1Char(')'));
+}
+
+void addToPlayList(ShowSettings &show, const QString &path)
+{
+    if (static_cast<int>(show.PlayList.size()) < kPlayListSlots)
+        show.PlayList.push_back(path);
+}
+
+// Entries up to the end of the record; false when a folder is missing.
+bool readEntries(settings::ItemScanner &items, const FileSystem &fs, ShowSettings &show)
+{
+    while (!items.atEnd()) {
+        const QString dispName = items.next();
+        if (isRecordEnd(dispName))
+            return true;
+        const QString path = items.next();
+        if (!isFolderEntry(dispName)) {
+            addToPlayList(show, path);
+            continue;
+        }
+        if (!fs.folderExists(path))
+            return false;
+        for (const FolderFile &file : fs.listFiles(path)) {
+            if (static_cast<int>(show.PlayList.size()) >= kPlayListSlots)
+                break;
+            if (isShowImageName(file.name))
+                addToPlayList(show, file.path);
+        }
+    }
+    return true;
+}
+
+void readKey(const QString &item, ShowSettings &show)
+{
+    if (hasKeyPrefix(item, "ChgTi")) {
+        if (const auto seconds = settings::parseNumber(valueAt(item, 9, kLongValue))) {
+            const double ms = *seconds * 1000.0;
+            if (std::fabs(ms) <= std::numeric_limits<std::int32_t>::max())
+                show.ChangeInterval = static_cast<std::int32_t>(settings::roundHalfEven(ms));
+        }
+    } else if (hasKeyPrefix(item, "ZoomM")) {
+        if (const auto v = settings::toFloat32(valueAt(item, 9, kLongValue)))
+            show.ZoomMax = *v;
+    } else if (hasKeyPrefix(item, "Rando")) {
+        if (const auto v = settings::toByte(valueAt(item, 12, 1)))
+            show.RandomView = *v;
+    } else if (hasKeyPrefix(item, "Mouse")) {
+        if (const auto v = settings::toByte(valueAt(item, 14, 1)))
+            show.MouseDisable = *v;
+    } else if (hasKeyPrefix(item, "Effec")) {
+        if (const auto v = settings::toByte(valueAt(item, 8, 1)))
+            show.Effect = *v;
+    }
+}
+
+} // namespace
+
+bool isShowImageName(const QString &fileName)
+{
+    const qsizetype dot = fileName.indexOf(QLatin1Char('.'));
+    const QString extension = fileName.mid(dot < 0 ? 0 : dot + 1, 4).toLower();
+    return extension == QLatin1String("jpg") || extension == QLatin1String("peg") ||
+           extension == QLatin1String("gif") || extension == QLatin1String("bmp");
+}
+
+ShowSettings readShowSettings(const QString &text, const FileSystem &fs, const QDateTime &now)
+{
+    ShowSettings show;
+    readStatePass(text, now, show);
+
+    // Records count from 0 in file order; a number that cannot be read picks the first.
+    const auto wanted = settings::parseNumber(show.ExecuteNumber);
+    settings::ItemScanner items(text);
+    int listCounter = -1;
+    bool found = false;
+    while (!items.atEnd() && !found) {
+        const QString item = items.next();
+        if (!hasKeyPrefix(item, "ListN"))
+            continue;
+        ++listCounter;
+        if (!wanted || *wanted == listCounter) {
+            show.ListName = valueAt(item, 10, kLongValue);
+            found = true;
+        }
+    }
+    if (!found)
+        return show;
+
+    while (!items.atEnd()) {
+        const QString item = items.next();
+        if (hasKeyPrefix(item, "Pathe")) {
+            show.folderNotFound = !readEntries(items, fs, show);
+            break;
+        }
+        readKey(item, show);
+    }
+    return show;
+}
+
+} // namespace qelvo::slideshow

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "slideshow/transition.h"
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace qelvo::slideshow {
+
+// What the show's logic needs from its window: Timer1, the picture box
+// Picture1 (with the hidden Picture2 behind presentImage), the text lines
+// Text1 (status), Text2 (corner) and Text3 (title), and the ways out.
+class ShowView
+{
+public:
+    virtual ~ShowView() = default;
+
+    // Timer1. Setting the interval restarts a running timer; 0 stops the
+    // ticks; 1 means one tick per frame of the screen.
+    virtual void setTimerInterval(int ms) = 0;
+    [[nodiscard]] virtual bool timerEnabled() const = 0;
+    virtual void setTimerEnabled(bool enabled) = 0;
+
+    virtual void setPictureVisible(bool visible) = 0;
+    virtual void setTitleVisible(bool visible) = 0;
+    virtual void setCornerTextVisible(bool visible) = 0;
+    virtual void setStatusText(const QString &text) = 0;
+    virtual void setStatusVisible(bool visible) = 0;
+    // The title text and the three lines' places, once at load.
+    virtual void prepareTexts(const QString &listName) = 0;
+
+    // Empties Picture1 (black) and drops any transition drawn over it.
+    virtual void clearPicture() = 0;
+    // The upright natural size in pixels from the file's header; nothing when
+    // the file is not a picture.
+    [[nodiscard]] virtual std::optional<QSize> naturalSize(const QString &path) = 0;
+    // Decodes the picture for the box and, only when that worked, moves
+    // Picture1 to box (screen pixels) and paints the picture stretched into it.
+    virtual bool presentImage(const QString &path, const QRect &box) = 0;
+    // Draws a transition step over the shown picture, not into it.
+    virtual void drawFade(const FadeStep &step) = 0;
+
+    virtual void showMessage(const QString &text) = 0;
+    virtual void hideCursor() = 0;
+    // WPChanger 3: the window stays out of sight.
+    virtual void hideForBackgroundRun() = 0;
+    // Rewrites the state sections for the changer-only run; see SlideShow::chwo.
+    virtual void writeSettingsText(const QString &text) = 0;
+    [[nodiscard]] virtual std::optional<QString> readSettingsText() = 0;
+    virtual void setWallPaper(const QString &path) = 0;
+
+    // Restores the cursor and ends the program at once: nothing is written.
+    virtual void endProcess() = 0;
+    // Restores the cursor and closes the show window only.
+    virtual void closeWindow() = 0;
+};
+
+} // namespace qelvo::slideshow

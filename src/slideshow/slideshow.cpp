@@ -1,0 +1,296 @@
+#include "slideshow/slideshow.h"
+
+#include "settings/numbers.h"
+#include "settings/writer.h"
+#include "slideshow/scaling.h"
+#include "slideshow/texts.h"
+#include "slideshow/writeback.h"
+
+namespace qelvo::slideshow {
+
+namespace {
+QString pauseText(const char *head, const QString &listName, const QString &path)
+{
+    return QString::fromUtf8(head) + QLatin1String(texts::kPauseLineBreak) +
+           QString::fromUtf8(texts::kPauseListName) + listName + QString::fromUtf8(texts::kPauseFileShown) +
+           path;
+}
+} // namespace
+
+SlideShow::SlideShow(ShowView &view, AppIdentity identity, Services services, QSize screenPx)
+    : History(kHistorySlots, 0), m_view(view), m_identity(std::move(identity)), m_services(services),
+      m_screen(screenPx)
+{
+}
+
+std::optional<QString> SlideShow::entry(int position) const
+{
+    if (position < 1 || position > FileCount())
+        return std::nullopt;
+    return PlayList[static_cast<std::size_t>(position - 1)];
+}
+
+QString SlideShow::spacePauseText() const
+{
+    return pauseText(texts::kPauseHeadSpaceKey, ListName, entry(CurrentIndex).value_or(QString()));
+}
+
+void SlideShow::Form_Load()
+{
+    if (!m_services.fs.isNormalFile(m_identity.settingsPath())) {
+        // Nothing to show: the message, then the show ends.
+        m_view.showMessage(QString::fromUtf8(texts::kNoSettingsFile));
+        m_view.closeWindow();
+        return;
+    }
+    const ShowSettings read = readShowSettings(m_view.readSettingsText().value_or(QString()), m_services.fs,
+                                               m_services.clock.now());
+    ListName = read.ListName;
+    ChangeInterval = read.ChangeInterval;
+    ZoomMax = read.ZoomMax;
+    RandomView = read.RandomView;
+    MouseDisable = read.MouseDisable;
+    Effect = read.Effect;
+    WPChanger = read.WPChanger;
+    WPIndex = read.WPIndex;
+    ExecuteNumber = read.ExecuteNumber;
+    PlayList = read.PlayList;
+    m_recentStart = read.recentStart;
+    if (read.folderNotFound) {
+        m_view.showMessage(QString::fromUtf8(texts::kFolderNotFound));
+        return;
+    }
+
+    m_view.hideCursor();
+    m_view.setTimerInterval(kFirstTickMs);
+    CurrentIndex = FileCount();
+    m_view.prepareTexts(ListName);
+
+    if (WPChanger == 3 && !m_recentStart) {
+        m_view.setTimerInterval(kBackgroundRunMs);
+        m_view.hideForBackgroundRun();
+        chwo();
+    }
+}
+
+void SlideShow::Timer1_Timer()
+{
+    // Every changer-only run ends at its first tick.
+    if (WPChanger == 3) {
+        m_view.endProcess();
+        return;
+    }
+    if (NextEffect == NextEffectKind::None)
+        NextEffect = NextEffectKind::TitleRool;
+    switch (NextEffect) {
+    case NextEffectKind::Fade:
+        FadeOut();
+        break;
+    case NextEffectKind::Normal:
+        imageChange();
+        break;
+    case NextEffectKind::TitleRool:
+        titleStep();
+        break;
+    case NextEffectKind::None:
+        break;
+    }
+}
+
+void SlideShow::titleStep()
+{
+    m_view.setPictureVisible(false);
+    m_view.setTitleVisible(true);
+    ++TitleTicks;
+    m_view.setTimerInterval(kTitleTickMs);
+    if (TitleTicks >= kTitleTicks) {
+        m_view.setTitleVisible(false);
+        m_view.setCornerTextVisible(false);
+        CurrentIndex = 0;
+        TitleTicks = 0;
+        NextEffect = NextEffectKind::Normal;
+    }
+}
+
+int SlideShow::pickDifferentFrom(int current)
+{
+    int v = m_services.random.pickOneBased(FileCount());
+    if (v == current)
+        v = m_services.random.pickOneBased(FileCount());
+    return v;
+}
+
+void SlideShow::pushHistory()
+{
+    HistoryPos = HistoryPos > kHistorySlots - 1 ? 1 : static_cast<std::int16_t>(HistoryPos + 1);
+    History[static_cast<std::size_t>(HistoryPos - 1)] = CurrentIndex;
+}
+
+void SlideShow::imageChange()
+{
+    NextEffect = Effect == 1 ? NextEffectKind::Normal : NextEffectKind::Fade;
+    m_view.setTimerInterval(ChangeInterval);
+    if (RandomView == 0) {
+        if (++CurrentIndex > FileCount())
+            CurrentIndex = 1;
+    } else {
+        CurrentIndex = pickDifferentFrom(CurrentIndex);
+        pushHistory();
+    }
+    m_view.setPictureVisible(false);
+    chgImg();
+    m_view.setPictureVisible(true);
+
+    const auto shown = entry(CurrentIndex);
+    if (shown && !shown->isEmpty() && WPChanger == 2) {
+        const long long r = settings::roundHalfEven(m_services.random.next() * 100);
+        if (r <= kAutoWallpaperMax)
+            m_view.setWallPaper(*shown); // a copy: the play list keeps its entry
+    }
+}
+
+void SlideShow::chgImg()
+{
+    m_view.setTitleVisible(false);
+    if (CurrentIndex == 0)
+        return;
+    if (CurrentIndex > FileCount()) {
+        CurrentIndex = FileCount();
+        NextEffect = NextEffectKind::None;
+        return;
+    }
+    const QString p = *entry(CurrentIndex);
+    if (!m_services.fs.isNormalFile(p)) {
+        // The previous picture stays, with the error line under it.
+        m_view.setStatusText(QString::fromUtf8(texts::kFileNotFoundPrefix) + p +
+                             QString::fromUtf8(texts::kFileNotFoundSuffix));
+        m_view.setStatusVisible(true);
+        return;
+    }
+    if (m_view.timerEnabled()) {
+        m_view.setStatusVisible(false);
+    } else {
+        m_view.setStatusVisible(true);
+        m_view.setStatusText(pauseText(texts::kPauseHeadImageChange, ListName, p));
+    }
+    m_view.clearPicture();
+    const auto natural = m_view.naturalSize(p);
+    if (!natural)
+        return;
+    const QRect box = scaleToScreen(*natural, m_screen, ZoomMax);
+    if (!m_view.presentImage(p, box))
+        return;
+    pictureSize = box.size();
+    m_view.setPictureVisible(true);
+}
+
+void SlideShow::FadeOut()
+{
+    const FadeStep step = transition.step(pictureSize, m_services.random);
+    m_view.drawFade(step);
+    if (step.frameInterval)
+        m_view.setTimerInterval(kFrameInterval);
+    if (!step.finished)
+        return;
+    if (CurrentIndex == FileCount()) {
+        CurrentIndex = 0;
+        m_view.setPictureVisible(false);
+        NextEffect = NextEffectKind::TitleRool;
+    } else {
+        NextEffect = NextEffectKind::Normal;
+    }
+}
+
+void SlideShow::stepImage(bool forward)
+{
+    NextEffect = Effect == 1 ? NextEffectKind::Normal : NextEffectKind::Fade;
+    m_view.setTimerInterval(ChangeInterval);
+    m_view.clearPicture();
+    transition.abandon();
+    if (m_view.timerEnabled()) {
+        // The next automatic change comes a full interval from now.
+        m_view.setTimerEnabled(false);
+        m_view.setTimerEnabled(true);
+    }
+    if (RandomView != 0) {
+        if (forward) {
+            CurrentIndex = pickDifferentFrom(CurrentIndex);
+            pushHistory();
+        } else if (HistoryPos <= 1) {
+            CurrentIndex = m_services.random.pickOneBased(FileCount());
+        } else {
+            --HistoryPos;
+            if (const int earlier = History[static_cast<std::size_t>(HistoryPos - 1)]; earlier != 0)
+                CurrentIndex = earlier;
+        }
+    } else {
+        CurrentIndex += forward ? 1 : -1;
+    }
+    if (forward && CurrentIndex > FileCount())
+        CurrentIndex = 1;
+    if (!forward && CurrentIndex < 1)
+        CurrentIndex = FileCount();
+    chgImg();
+}
+
+void SlideShow::Form_KeyPress(int charCode)
+{
+    switch (keyCommandFor(charCode)) {
+    case KeyCommand::PauseResume:
+        if (m_view.timerEnabled()) {
+            m_view.setTimerEnabled(false);
+            m_view.setStatusVisible(true);
+            // On the title there is no entry to name: the line keeps its text.
+            if (entry(CurrentIndex))
+                m_view.setStatusText(spacePauseText());
+        } else {
+            m_view.setTimerEnabled(true);
+            m_view.setStatusVisible(false);
+        }
+        break;
+    case KeyCommand::Previous:
+        stepImage(false);
+        break;
+    case KeyCommand::Next:
+        stepImage(true);
+        break;
+    case KeyCommand::Wallpaper:
+        if (const auto shown = entry(CurrentIndex); shown && !shown->isEmpty() && WPChanger >= 1)
+            m_view.setWallPaper(*shown);
+        break;
+    case KeyCommand::End:
+        m_view.endProcess();
+        break;
+    }
+}
+
+void SlideShow::Form_MouseMove(double x, double y)
+{
+    if (pointer.moved(x, y, MouseDisable == 1))
+        m_view.endProcess();
+}
+
+void SlideShow::Form_Click()
+{
+    m_view.closeWindow();
+}
+
+void SlideShow::chwo()
+{
+    WPIndex = static_cast<std::int16_t>(
+        nextWallpaperIndex(WPIndex, FileCount(), RandomView != 0, m_services.random));
+    settings::SettingsHead head;
+    head.appName = m_identity.baseName;
+    head.appVersion = versionText();
+    head.appLastAccPath = m_identity.folder;
+    head.executeNumber = ExecuteNumber.left(2);
+    head.wpChanger = WPChanger;
+    head.wpIndex = WPIndex;
+    head.lastExecute = m_services.clock.now();
+    // Without the old text the setting lists could not be copied: leave the file alone.
+    if (const auto old = m_view.readSettingsText())
+        m_view.writeSettingsText(rewriteSettingsText(head, *old));
+    m_view.setWallPaper(entry(WPIndex).value_or(QString()));
+}
+
+} // namespace qelvo::slideshow

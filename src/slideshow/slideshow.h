@@ -1,0 +1,103 @@
+#pragma once
+
+#include "platform/appidentity.h"
+#include "platform/clock.h"
+#include "platform/filesystem.h"
+#include "platform/randomsource.h"
+#include "slideshow/showinput.h"
+#include "slideshow/showsettings.h"
+#include "slideshow/showview.h"
+#include "slideshow/transition.h"
+
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace qelvo::slideshow {
+
+// What the next timer tick does.
+enum class NextEffectKind {
+    None,      // the first tick: becomes TitleRool
+    TitleRool, // a step of the title phase
+    Normal,    // an image change
+    Fade,      // a step of the closing transition
+};
+
+// The show's logic, apart from its window: start-up and play list, the timer
+// tick with the title phase and the image change, the transitions, keys and
+// pointer, and the changer-only run. Everything on screen goes through the
+// ShowView; random draws, clock and file lookups are injected.
+class SlideShow
+{
+public:
+    struct Services {
+        const FileSystem &fs;
+        RandomSource &random;
+        const Clock &clock;
+    };
+    SlideShow(ShowView &view, AppIdentity identity, Services services, QSize screenPx);
+
+    void Form_Load();
+    void Timer1_Timer();
+    void chgImg();
+    void FadeOut();
+    void chwo();
+    void Form_KeyPress(int charCode);
+    void Form_MouseMove(double x, double y);
+    void Form_Click();
+
+    // The play-list entry at a 1-based position; nothing outside 1..FileCount.
+    [[nodiscard]] std::optional<QString> entry(int position) const;
+    [[nodiscard]] int FileCount() const { return static_cast<int>(PlayList.size()); }
+    [[nodiscard]] bool recentStart() const { return m_recentStart; }
+    // The pause text of the SPACE key for the entry on screen.
+    [[nodiscard]] QString spacePauseText() const;
+
+    // The show's variables, named as the rest of the program knows them.
+    QString ListName;
+    std::int32_t ChangeInterval = 0;
+    float ZoomMax = 0.0f;
+    std::uint8_t RandomView = 0;
+    std::uint8_t MouseDisable = 0;
+    std::uint8_t Effect = 0;
+    std::uint8_t WPChanger = 0;
+    std::int16_t WPIndex = 0;
+    QString ExecuteNumber;
+    std::vector<QString> PlayList; // position p is PlayList[p - 1]
+    std::int32_t CurrentIndex = 0;
+    std::vector<std::int32_t> History; // slot p is History[p - 1]; 0 = empty
+    std::int16_t HistoryPos = 0;
+    std::int32_t TitleTicks = 0;
+    NextEffectKind NextEffect = NextEffectKind::None;
+    Transition transition; // Picture1's Tag, band and ring state, drawing attributes
+    PointerMemory pointer; // LastX, LastY, MoveCount
+    QSize pictureSize;     // Picture1's drawing area in pixels
+
+private:
+    void titleStep();
+    void imageChange();
+    void stepImage(bool forward);
+    void pushHistory();
+    [[nodiscard]] int pickDifferentFrom(int current);
+
+    ShowView &m_view;
+    AppIdentity m_identity;
+    Services m_services;
+    QSize m_screen;
+    bool m_recentStart = false;
+};
+
+// Title phase length in ticks and the fixed intervals of the show, in ms.
+inline constexpr int kTitleTicks = 10;
+inline constexpr int kFirstTickMs = 250;
+inline constexpr int kTitleTickMs = 100;
+inline constexpr int kBackgroundRunMs = 2000;
+inline constexpr int kFrameInterval = 1; // "as fast as the screen shows": one step per frame
+inline constexpr int kHistorySlots = 32767;
+// r <= 5 of a rounded 0..100 draw: a 5.5 % chance of a wallpaper per change.
+inline constexpr int kAutoWallpaperMax = 5;
+
+} // namespace qelvo::slideshow

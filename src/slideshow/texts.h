@@ -1,0 +1,29 @@
+#pragma once
+
+// The slide show's own texts, exactly as the user sees them.
+namespace qelvo::slideshow::texts {
+
+// Shown when Qelvo.ini is missing (lines joined with a line break).
+inline constexpr const char *kNoSettingsFile = "設定ファイルが有りません\n"
+                                               "コントロールパネル→画面→スクリーンセーバ\n"
+                                               "設定ファイルを作成して下さい";
+inline constexpr const char *kFolderNotFound = "----Folder Not Found----";
+
+// Status line after a play-list entry turned out to be missing: prefix + path + suffix.
+inline constexpr const char *kFileNotFoundPrefix = "Error:File not Found (";
+inline constexpr const char *kFileNotFoundSuffix = ")";
+
+// The pause text written by an image change while paused: note the full stop
+// between [N] and [W].
+inline constexpr const char *kPauseHeadImageChange =
+    "スライド停止中... スライド再開:[SPACE]Key "
+    "スクリーンセーバ終了:[SPACE],[B],[N].[W]以外のキー操作及びマウスクリック";
+// The pause text written by the SPACE key: a comma between [N] and [W].
+inline constexpr const char *kPauseHeadSpaceKey =
+    "スライド停止中... スライド再開:[SPACE]Key "
+    "スクリーンセーバ終了:[SPACE],[B],[N],[W]以外のキー操作及びマウスクリック";
+inline constexpr const char *kPauseLineBreak = "\r\n";
+inline constexpr const char *kPauseListName = "ファイルリスト名:";
+inline constexpr const char *kPauseFileShown = " , 表示中のファイル名:";
+
+} // namespace qelvo::slideshow::texts

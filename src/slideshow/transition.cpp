@@ -1,0 +1,138 @@
+#include "slideshow/transition.h"
+
+#include "settings/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace qelvo::slideshow {
+
+namespace {
+
+FadeShape rectangle(int x1, int y1, int x2, int y2)
+{
+    return {FadeShape::Kind::Rectangle, QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), {}, 0};
+}
+
+std::int16_t rounded16(double value)
+{
+    const long long r = settings::roundHalfEven(value);
+    return static_cast<std::int16_t>(std::clamp<long long>(r, INT16_MIN, INT16_MAX));
+}
+
+} // namespace
+
+QRect paintedBounds(const FadeShape &shape, const DrawAttributes &attributes)
+{
+    const int pen = std::max(attributes.penWidth, 1);
+    const int half = pen / 2;
+    if (shape.kind == FadeShape::Kind::Rectangle)
+        return pen > 1 ? shape.rect.adjusted(-half, -half, half, half) : shape.rect;
+    const int outer = std::max(shape.radius, 0) + half + 1;
+    return {shape.centre.x() - outer, shape.centre.y() - outer, 2 * outer + 1, 2 * outer + 1};
+}
+
+void Transition::setUp(RandomSource &random)
+{
+    ShutterPos = 0;
+    CurtainPos = 0;
+    RingRadius = 0;
+    Tag = QString::number(random.pickOneBased(3));
+    // Rounded to the nearest whole number, so the chances are 80.5, 15 and 4.5 %.
+    const long long e = settings::roundHalfEven(random.next() * 100);
+    if (e <= 80) {
+        attributes.mode = RasterMode::Black;
+        attributes.fillColor = QColor(0, 0, 0);
+    } else if (e <= 95) {
+        attributes.mode = RasterMode::Mask;
+        attributes.fillColor = QColor(0, 0, 255);
+    } else {
+        attributes.mode = RasterMode::Invert;
+        attributes.fillColor = QColor(200, 200, 200);
+    }
+}
+
+FadeStep Transition::step(QSize picture, RandomSource &random)
+{
+    if (Tag.isEmpty())
+        setUp(random);
+    FadeStep out;
+    if (Tag == QLatin1String("1"))
+        shutter(picture, out);
+    else if (Tag == QLatin1String("2"))
+        curtain(picture, out);
+    else if (Tag == QLatin1String("3"))
+        iris(picture, out);
+    out.attributes = attributes;
+    return out;
+}
+
+void Transition::shutter(QSize picture, FadeStep &out)
+{
+    attributes.penWidth = 1;
+    const int w = picture.width();
+    const int h = picture.height();
+    if (h / 2.0 - ShutterPos > kShutterBand) {
+        out.shapes.push_back(
+            rectangle(-kEdgeOverhang, ShutterPos, w + kEdgeOverhang, ShutterPos + kShutterBand));
+        out.shapes.push_back(
+            rectangle(-kEdgeOverhang, h - ShutterPos, w + kEdgeOverhang, h - ShutterPos - kShutterBand));
+        out.frameInterval = true;
+        ShutterPos = static_cast<std::int16_t>(ShutterPos + kShutterBand);
+        return;
+    }
+    out.shapes.push_back(rectangle(-kEdgeOverhang, ShutterPos, w + kEdgeOverhang, h - ShutterPos));
+    ShutterPos = 0;
+    Tag.clear();
+    out.finished = true;
+}
+
+void Transition::curtain(QSize picture, FadeStep &out)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    if (w / 2.0 - CurtainPos > kCurtainBand) {
+        // Both areas grow from the picture's edges, drawing over the earlier steps again.
+        out.shapes.push_back(
+            rectangle(-kEdgeOverhang, -kEdgeOverhang, CurtainPos + kCurtainBand, h + kEdgeOverhang));
+        out.shapes.push_back(rectangle(w, -kEdgeOverhang, w - kCurtainBand - CurtainPos, h + kEdgeOverhang));
+        out.frameInterval = true;
+        CurtainPos = static_cast<std::int16_t>(CurtainPos + kCurtainBand);
+        return;
+    }
+    out.shapes.push_back(rectangle(CurtainPos, -kEdgeOverhang, w - CurtainPos, h + kEdgeOverhang));
+    CurtainPos = 0;
+    Tag.clear();
+    out.finished = true;
+}
+
+void Transition::iris(QSize picture, FadeStep &out)
+{
+    attributes.transparentFill = true;
+    attributes.mode = RasterMode::Black;
+    attributes.penWidth = kIrisPen;
+    const double w = picture.width();
+    const double h = picture.height();
+    if (RingRadius != 0) {
+        const double r = RingRadius;
+        RingRadius = rounded16((r - 5) / r + (r - 30));
+    } else {
+        RingRadius = rounded16(std::sqrt(w * w + h * h) / 2);
+    }
+    FadeShape ring;
+    ring.kind = FadeShape::Kind::Circle;
+    ring.centre = QPoint(static_cast<int>(settings::roundHalfEven(w / 2)),
+                         static_cast<int>(settings::roundHalfEven(h / 2)));
+    ring.radius = RingRadius;
+    out.shapes.push_back(ring);
+    if (RingRadius < 1) {
+        RingRadius = 0;
+        Tag.clear();
+        out.finished = true;
+        return;
+    }
+    out.frameInterval = true;
+}
+
+} // namespace qelvo::slideshow

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "slideshow/showview.h"
+
+#include <QMap>
+#include <QStringList>
+
+#include <ostream>
+#include <vector>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+// A window for the show's logic that records what it was told to do.
+namespace qelvo::fakes {
+
+class FakeView final : public slideshow::ShowView
+{
+public:
+    void setTimerInterval(int ms) override
+    {
+        interval = ms;
+        ++intervalSets;
+    }
+    bool timerEnabled() const override { return enabled; }
+    void setTimerEnabled(bool e) override
+    {
+        if (enabled && !e)
+            ++timerRestarts;
+        enabled = e;
+    }
+    void setPictureVisible(bool v) override { pictureVisible = v; }
+    void setTitleVisible(bool v) override { titleVisible = v; }
+    void setCornerTextVisible(bool v) override { cornerVisible = v; }
+    void setStatusText(const QString &t) override { status = t; }
+    void setStatusVisible(bool v) override { statusVisible = v; }
+    void prepareTexts(const QString &listName) override { title = listName; }
+    void clearPicture() override
+    {
+        ++clears;
+        shown.clear();
+    }
+    std::optional<QSize> naturalSize(const QString &path) override
+    {
+        if (undecodable.contains(path))
+            return std::nullopt;
+        return sizes.value(path, QSize(640, 480));
+    }
+    bool presentImage(const QString &path, const QRect &b) override
+    {
+        if (broken.contains(path))
+            return false;
+        shown = path;
+        box = b;
+        presented << path;
+        return true;
+    }
+    void drawFade(const slideshow::FadeStep &step) override { fades.push_back(step); }
+    void showMessage(const QString &text) override { messages << text; }
+    void hideCursor() override { cursorHidden = true; }
+    void hideForBackgroundRun() override { background = true; }
+    void writeSettingsText(const QString &text) override { written << text; }
+    std::optional<QString> readSettingsText() override { return settingsText; }
+    void setWallPaper(const QString &path) override { wallpapers << path; }
+    void endProcess() override { ++ended; }
+    void closeWindow() override { ++closed; }
+
+    int interval = 0;
+    int intervalSets = 0;
+    bool enabled = true;
+    int timerRestarts = 0;
+    bool pictureVisible = false, titleVisible = false, cornerVisible = true, statusVisible = false;
+    QString status, title, shown;
+    QRect box;
+    QStringList presented, messages, written, wallpapers;
+    int clears = 0, ended = 0, closed = 0;
+    bool cursorHidden = false, background = false;
+    std::vector<slideshow::FadeStep> fades;
+    QMap<QString, QSize> sizes;
+    QStringList undecodable, broken;
+    std::optional<QString> settingsText;
+};
+
+} // namespace qelvo::fakes

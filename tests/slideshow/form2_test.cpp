@@ -1,0 +1,229 @@
+#include "fakes/fakes.h"
+#include "platform/screens.h"
+#include "slideshow/form2.h"
+#include "slideshow/picturebox.h"
+#include "slideshow/scaling.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace qelvo;
+using namespace qelvo::slideshow;
+
+namespace {
+
+class NullBackend final : public WallpaperBackend
+{
+public:
+    bool SetDeskWallPaper(const QString &) override { return true; }
+};
+
+class Form2Widget : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QImage red(640, 480, QImage::Format_RGB32);
+        red.fill(QColor(255, 0, 0));
+        ASSERT_TRUE(red.save(dir.filePath("red.jpg"), "JPEG", 95));
+        QImage green(300, 200, QImage::Format_RGB32);
+        green.fill(QColor(0, 255, 0));
+        ASSERT_TRUE(green.save(dir.filePath("green.bmp"), "BMP"));
+    }
+    void writeSettings(const QString &effect, const QString &mouse = "0")
+    {
+        QFile f(dir.filePath("Qelvo.ini"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(("[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=1\r\nWPIndex=0\r\nLastExecute=2000/01/01 "
+                 "0:00:00\r\n"
+                 "\r\n[SettingLists]\r\n***StartList***\r\nListName=Widget\r\nChgTime=30\r\nZoomMax=1\r\n"
+                 "RandomView=0\r\nMouseDisable=" +
+                 mouse + "\r\nEffect=" + effect +
+                 "\r\nPathes\r\n"
+                 "red.jpg," +
+                 dir.filePath("red.jpg") + "\r\ngreen.bmp," + dir.filePath("green.bmp") +
+                 "\r\n***EndList***\r\n")
+                    .toUtf8());
+    }
+    std::unique_ptr<Form2> makeForm()
+    {
+        Form2Services services;
+        services.backend = &backend;
+        services.random = &random;
+        services.endProcess = [this] { ++ended; };
+        services.message = [this](const QString &text) { messages << text; };
+        return std::make_unique<Form2>(AppIdentity{dir.path(), "qelvo"}, nullptr, services);
+    }
+    void toFirstImage(Form2 &form)
+    {
+        for (int i = 0; i <= kTitleTicks; ++i)
+            form.Timer1_Timer();
+    }
+
+    QTemporaryDir dir;
+    NullBackend backend;
+    fakes::ScriptedRandom random;
+    int ended = 0;
+    QStringList messages;
+};
+
+} // namespace
+
+TEST_F(Form2Widget, ShowsTheTitleThenTheImageScaledAndCentred)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    EXPECT_EQ(form->geometry(), primaryScreenGeometry());
+    EXPECT_TRUE(form->timer1().isActive());
+    EXPECT_EQ(form->timer1().interval(), kFirstTickMs);
+    form->Timer1_Timer();
+    EXPECT_TRUE(form->text3()->isVisible());
+    EXPECT_EQ(form->text3()->text(), "Widget");
+    EXPECT_TRUE(form->text2()->isVisible());
+    for (int i = 1; i <= kTitleTicks; ++i)
+        form->Timer1_Timer();
+    const QRect expected = scaleToScreen({640, 480}, primaryScreenGeometry().size(), 1);
+    EXPECT_TRUE(form->picture1()->isVisible());
+    EXPECT_EQ(form->picture1()->geometry(), expected);
+    EXPECT_FALSE(form->text3()->isVisible());
+    EXPECT_FALSE(form->text2()->isVisible());
+    const QImage shown = form->picture1()->shownImage();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.size(), expected.size() * form->devicePixelRatio());
+    EXPECT_GT(qRed(shown.pixel(shown.width() / 2, shown.height() / 2)), 230);
+    EXPECT_EQ(form->timer1().interval(), 30000);
+}
+
+TEST_F(Form2Widget, TransitionsDrawOverThePictureAndNotIntoIt)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    toFirstImage(*form);
+    const QImage before = form->picture1()->picture();
+    random.push(0.0); // shutter
+    random.push(0.0); // black
+    form->Timer1_Timer();
+    EXPECT_EQ(form->logic().transition.Tag, "1");
+    EXPECT_EQ(form->picture1()->picture(), before);
+    const QImage shown = form->picture1()->shownImage();
+    EXPECT_EQ(shown.pixel(5, 5), qRgb(0, 0, 0));
+    EXPECT_GT(qRed(shown.pixel(5, shown.height() / 2)), 230);
+    // One step per frame of the screen, not a 1 ms race.
+    EXPECT_EQ(form->timerInterval(), kFrameInterval);
+    EXPECT_GE(form->timer1().interval(), 5);
+}
+
+TEST_F(Form2Widget, InvertAndMaskCombineWithWhatIsOnScreen)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    toFirstImage(*form);
+    random.push(0.0);  // shutter
+    random.push(0.99); // invert
+    form->Timer1_Timer();
+    const QRgb inverted = form->picture1()->shownImage().pixel(5, 5);
+    EXPECT_LT(qRed(inverted), 25);
+    EXPECT_GT(qGreen(inverted), 230);
+    EXPECT_GT(qBlue(inverted), 230);
+}
+
+TEST_F(Form2Widget, CharacterKeysEndTheShowAndOthersDoNothing)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    QTest::keyClick(form.get(), Qt::Key_Left);
+    QTest::keyClick(form.get(), Qt::Key_F5);
+    QTest::keyClick(form.get(), Qt::Key_Shift);
+    EXPECT_EQ(ended, 0);
+    QTest::keyClick(form.get(), Qt::Key_Space, Qt::NoModifier);
+    EXPECT_EQ(ended, 0);
+    EXPECT_FALSE(form->timer1().isActive());
+    EXPECT_TRUE(form->text1()->isVisible());
+    QTest::keyClick(form.get(), Qt::Key_Tab);
+    EXPECT_EQ(ended, 1);
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_EQ(ended, 2);
+    QTest::keyClick(form.get(), 'q');
+    EXPECT_EQ(ended, 3);
+}
+
+TEST_F(Form2Widget, PointerOverThePictureCountsAsOverTheWindowAndAClickCloses)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    toFirstImage(*form);
+    const QPoint centre = form->picture1()->geometry().center();
+    for (int i = 1; i <= 3; ++i)
+        QTest::mouseMove(form.get(), centre + QPoint(i * 7, i * 5));
+    QTRY_COMPARE_WITH_TIMEOUT(ended, 1, 2000);
+    QTest::mouseClick(form.get(), Qt::LeftButton, Qt::NoModifier, centre);
+    QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 2000);
+}
+
+TEST_F(Form2Widget, MissingSettingsFileShowsTheMessageAndClosesUnseen)
+{
+    auto form = makeForm();
+    form->Form_Load();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("設定ファイルが有りません")));
+    EXPECT_EQ(form->exec(), QDialog::Rejected); // returns at once
+}
+
+TEST_F(Form2Widget, TheTimerHonoursLongIntervalsAndTreatsNegativeOnesAsZero)
+{
+    writeSettings("1");
+    QFile f(dir.filePath("Qelvo.ini"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray text = f.readAll().replace("ChgTime=30", "ChgTime=100");
+    f.resize(0);
+    f.write(text);
+    f.close();
+    auto form = makeForm();
+    form->Form_Load();
+    toFirstImage(*form);
+    EXPECT_EQ(form->timer1().interval(), 100000);
+    EXPECT_TRUE(form->timer1().isActive());
+    form->logic().ChangeInterval = -5000;
+    form->Timer1_Timer();
+    EXPECT_FALSE(form->timer1().isActive());
+}
+
+// A transition is seen: its steps come one per frame of the screen, so
+// closing a 640 x 480 picture with the shutter (ten steps) takes about ten
+// frames, not the few milliseconds a 1 ms timer with fast painting would.
+TEST_F(Form2Widget, TransitionStepsArePacedToTheScreensFrames)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    toFirstImage(*form);
+    random.push(0.0); // shutter
+    random.push(0.0); // black
+    QElapsedTimer clock;
+    clock.start();
+    form->Timer1_Timer(); // the first step; the rest follow on the timer
+    ASSERT_EQ(form->logic().NextEffect, NextEffectKind::Fade);
+    while (form->logic().NextEffect == NextEffectKind::Fade && clock.elapsed() < 3000)
+        QTest::qWait(1);
+    ASSERT_NE(form->logic().NextEffect, NextEffectKind::Fade);
+    EXPECT_GE(clock.elapsed(), 9 * 1000 / 60 * 8 / 10) << "ms"; // nine more steps, a fifth of slack
+}

@@ -1,0 +1,139 @@
+#include "platform/imagedecoder.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using namespace qelvo;
+
+namespace {
+
+QByteArray jpegBytes(const QImage &image, int quality = 90)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", quality);
+    return bytes;
+}
+
+// An EXIF block (big-endian TIFF) holding only the orientation tag.
+QByteArray exifOrientation(quint16 orientation)
+{
+    QByteArray tiff("MM\0*\0\0\0\x08", 8);
+    tiff += QByteArray("\0\x01", 2);                   // one entry
+    tiff += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8); // tag 0x0112, SHORT, count 1
+    tiff += char(orientation >> 8);
+    tiff += char(orientation & 0xff);
+    tiff += QByteArray("\0\0", 2);
+    tiff += QByteArray("\0\0\0\0", 4); // no next IFD
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1", 2);
+    const quint16 length = static_cast<quint16>(payload.size() + 2);
+    segment += char(length >> 8);
+    segment += char(length & 0xff);
+    return segment + payload;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class Decoder : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(Decoder, PhotosComeUprightWithTheirUprightNaturalSize)
+{
+    // Left half red, right half blue, stored sideways with "rotate 90 clockwise".
+    QImage stored(64, 32, QImage::Format_RGB32);
+    stored.fill(Qt::red);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 32; x < 64; ++x)
+            stored.setPixel(x, y, qRgb(0, 0, 255));
+    QByteArray bytes = jpegBytes(stored, 95);
+    bytes.insert(2, exifOrientation(6));
+    const QString path = dir.filePath("phone.jpg");
+    writeFile(path, bytes);
+
+    EXPECT_EQ(readNaturalSize(path), QSize(32, 64));
+    const QImage upright = decodeImage(path);
+    ASSERT_EQ(upright.size(), QSize(32, 64));
+    EXPECT_GT(qRed(upright.pixel(16, 4)), 200); // the stored left is now the top
+    EXPECT_GT(qBlue(upright.pixel(16, 60)), 200);
+}
+
+TEST_F(Decoder, JpegsDecodeAtAReducedScaleThatStillCoversTheTarget)
+{
+    QImage big(2000, 1200, QImage::Format_RGB32);
+    big.fill(Qt::darkCyan);
+    const QString path = dir.filePath("big.jpg");
+    writeFile(path, jpegBytes(big));
+    struct Case {
+        QSize target, expected;
+    };
+    for (const Case &c :
+         {Case{{250, 150}, {250, 150}}, Case{{251, 150}, {500, 300}}, Case{{600, 360}, {1000, 600}},
+          Case{{1001, 100}, {2000, 1200}}, Case{{4000, 2400}, {2000, 1200}}, Case{{}, {2000, 1200}}}) {
+        const QImage image = decodeImage(path, c.target);
+        EXPECT_EQ(image.size(), c.expected) << c.target.width() << "x" << c.target.height();
+    }
+}
+
+TEST_F(Decoder, BeyondQtsDefaultAllocationLimitStillDecodes)
+{
+    // 8000 x 5000 is 160 MB at four bytes a pixel, above Qt's 128 MB default.
+    QImage big(8000, 5000, QImage::Format_RGB32);
+    big.fill(Qt::darkYellow);
+    const QString path = dir.filePath("camera.jpg");
+    writeFile(path, jpegBytes(big, 50));
+    big = QImage();
+    EXPECT_EQ(readNaturalSize(path), QSize(8000, 5000));
+    EXPECT_EQ(decodeImage(path, {1620, 1080}).size(), QSize(2000, 1250));
+    EXPECT_EQ(decodeImage(path).size(), QSize(8000, 5000));
+}
+
+TEST_F(Decoder, AnAbsurdProgressiveJpegIsRefusedWithoutDecoding)
+{
+    // A progressive 30000 x 30000 header: the library would keep every
+    // coefficient of the image, gigabytes, whatever the output scale.
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::gray);
+    QByteArray bytes = jpegBytes(small);
+    const qsizetype sof = bytes.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(sof, 0);
+    bytes[sof + 1] = char(0xC2);
+    qToBigEndian<quint16>(30000, bytes.data() + sof + 5);
+    qToBigEndian<quint16>(30000, bytes.data() + sof + 7);
+    const QString path = dir.filePath("absurd.jpg");
+    writeFile(path, bytes);
+    EXPECT_EQ(readNaturalSize(path), QSize(30000, 30000));
+    EXPECT_TRUE(decodeImage(path, {1920, 1080}).isNull());
+}
+
+TEST_F(Decoder, BrokenAndOddFilesGiveNothingAndNoFault)
+{
+    writeFile(dir.filePath("empty.jpg"), {});
+    writeFile(dir.filePath("text.gif"), "GIF89a but not really");
+    QImage small(40, 30, QImage::Format_RGB32);
+    small.fill(Qt::white);
+    writeFile(dir.filePath("cut.jpg"), jpegBytes(small).left(30));
+    for (const char *name : {"empty.jpg", "text.gif", "missing.bmp"}) {
+        const QString path = dir.filePath(name);
+        EXPECT_FALSE(readNaturalSize(path).isValid()) << name;
+        EXPECT_TRUE(decodeImage(path, {10, 10}).isNull()) << name;
+        EXPECT_TRUE(decodeImage(path).isNull()) << name;
+    }
+    // A cut file may come out partly grey; it must simply not bring the show down.
+    (void)decodeImage(dir.filePath("cut.jpg"), {10, 10});
+}
