@@ -37,13 +37,14 @@ cmake --build "$BUILD_DIR" -j "$(nproc)"
 # only when the build has no settings file of its own yet.
 if [[ ! -e "$BUILD_DIR/Qelvo.ini" ]] && command -v convert >/dev/null; then
   demo="$(cd "$BUILD_DIR" && pwd)/demo"
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
   mkdir -p "$demo"
   convert -size 1600x1200 gradient:'#123a6b'-'#f2b134' -swirl 200 "$demo/dusk.jpg"
   convert -size 1200x1600 radial-gradient:'#f6e27a'-'#2b5d34' "$demo/meadow.jpg"
   convert -size 80x50 pattern:checkerboard -scale 1600% -fill '#c0392b' -colorize 40% "$demo/tiles.bmp"
   convert -size 800x600 gradient:'#0b0b2b'-'#6a2c70' -background '#0b0b2b' -wave 40x200 -colors 64 "$demo/waves.gif"
   printf '%s\r\n' \
-    '[AppState]' 'AppName=qelvo' 'AppVersion=1.0.0' "AppLastAccPath=$demo" '' \
+    '[AppState]' 'AppName=qelvo' "AppVersion=$version" "AppLastAccPath=$demo" '' \
     '[ExecuteState]' 'ExecuteNumber=0' 'WPChanger=0' 'WPIndex=0' 'LastExecute=2000/01/01 0:00:00' '' \
     '[SettingLists]' \
     '***StartList***' 'ListName=Qelvo demo' 'ChgTime=4' 'ZoomMax=1' 'RandomView=0' 'MouseDisable=1' 'Effect=0' \
