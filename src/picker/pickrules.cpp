@@ -80,17 +80,27 @@ int twipsToPixels(int twips)
     return std::max(1, static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)));
 }
 
+namespace {
+// Only ASCII digits form number runs: other scripts' digits (full-width ０-９)
+// sit between letters in code-point order, and treating them as numbers would
+// make the order inconsistent, which a sort must never see.
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+} // namespace
+
 bool naturalLess(const QString &a, const QString &b)
 {
     qsizetype i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
+        if (isAsciiDigit(a[i]) && isAsciiDigit(b[j])) {
             // Compare the digit runs by value: skip leading zeros, then the
             // longer run is the larger number, else the first differing digit.
             qsizetype ei = i, ej = j;
-            while (ei < a.size() && a[ei].isDigit())
+            while (ei < a.size() && isAsciiDigit(a[ei]))
                 ++ei;
-            while (ej < b.size() && b[ej].isDigit())
+            while (ej < b.size() && isAsciiDigit(b[ej]))
                 ++ej;
             qsizetype si = i, sj = j;
             while (si < ei - 1 && a[si] == QLatin1Char('0'))

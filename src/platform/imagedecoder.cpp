@@ -1,5 +1,7 @@
 #include "platform/imagedecoder.h"
 
+#include "platform/filesystem.h"
+
 #include <QFile>
 #include <QImageReader>
 
@@ -130,6 +132,9 @@ int jpegScaleEighths(QSize stored, QSize target)
 
 QSize readNaturalSize(const QString &path)
 {
+    // Only regular files: reading a FIFO or a device named like a picture would block.
+    if (!realFileSystem().isNormalFile(path))
+        return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QSize size = reader.size();
@@ -142,6 +147,8 @@ QSize readNaturalSize(const QString &path)
 
 QImage decodeImage(const QString &path, QSize targetSize)
 {
+    if (!realFileSystem().isNormalFile(path))
+        return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMB);

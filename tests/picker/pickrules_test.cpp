@@ -131,3 +131,18 @@ TEST(CollectPicked, FillsSlotsInOrderAndStopsAtTheTwoHundredFiftySixthName)
     EXPECT_EQ(picked[255], "f255.jpg");
     EXPECT_TRUE(picked[256].isEmpty());
 }
+
+TEST(NaturalLess, StaysAStrictWeakOrderWithOtherScriptsDigits)
+{
+    // Full-width digits sit after the kana in code-point order; counting them as
+    // numbers made img10 < imgあ < img２ < img10, a cycle no sort may be given.
+    const QStringList names{"img10.jpg", QString::fromUtf8("imgあ.jpg"), QString::fromUtf8("img２.jpg"),
+                            QString::fromUtf8("写真10.jpg"), QString::fromUtf8("写真_a.jpg"),
+                            QString::fromUtf8("写真３.jpg"), "img2.jpg", "img_.jpg"};
+    for (const QString &a : names)
+        for (const QString &b : names)
+            for (const QString &c : names)
+                if (naturalLess(a, b) && naturalLess(b, c))
+                    EXPECT_TRUE(naturalLess(a, c)) << a.toStdString() << " < " << b.toStdString() << " < "
+                                                   << c.toStdString();
+}

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace qelvo;
 
 namespace {
@@ -136,4 +138,10 @@ TEST_F(Decoder, BrokenAndOddFilesGiveNothingAndNoFault)
     }
     // A cut file may come out partly grey; it must simply not bring the show down.
     (void)decodeImage(dir.filePath("cut.jpg"), {10, 10});
+    // A FIFO named like a picture would block a reader forever.
+    const QByteArray fifo = QFile::encodeName(dir.filePath("pipe.jpg"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    EXPECT_FALSE(readNaturalSize(dir.filePath("pipe.jpg")).isValid());
+    EXPECT_TRUE(decodeImage(dir.filePath("pipe.jpg"), {10, 10}).isNull());
+    EXPECT_FALSE(readNaturalSize(dir.path()).isValid());
 }
