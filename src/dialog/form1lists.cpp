@@ -1,8 +1,8 @@
 // Form1's list sets, file lists and sample preview.
 #include "dialog/form1.h"
 
+#include "dialog/form1internal.h"
 #include "dialog/listops.h"
-#include "dialog/texts.h"
 #include "picker/picker.h"
 #include "platform/imagedecoder.h"
 #include "platform/screens.h"
@@ -21,18 +21,8 @@
 namespace qelvo
 {
 
-namespace t = dialog::texts;
-using Icon = dialog::Prompter::Icon;
-using Buttons = dialog::Prompter::Buttons;
-using Answer = dialog::Prompter::Answer;
-
 namespace
 {
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 QStringList dispNames(const QVector<settings::FileEntry> &entries)
 {
     QStringList names;

@@ -44,11 +44,6 @@ QMessageBox::StandardButtons toQt(Prompter::Buttons buttons)
     return QMessageBox::Ok;
 }
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 // The rest of the dialog speaks Japanese; so do the buttons.
 void nameButtons(QMessageBox &box)
 {
