@@ -45,16 +45,7 @@ void SlideShow::Form_Load()
     }
     const ShowSettings read = readShowSettings(m_view.readSettingsText().value_or(QString()), m_services.fs,
                                                m_services.clock.now());
-    ListName = read.ListName;
-    ChangeInterval = read.ChangeInterval;
-    ZoomMax = read.ZoomMax;
-    RandomView = read.RandomView;
-    MouseDisable = read.MouseDisable;
-    Effect = read.Effect;
-    WPChanger = read.WPChanger;
-    WPIndex = read.WPIndex;
-    ExecuteNumber = read.ExecuteNumber;
-    PlayList = read.PlayList;
+    static_cast<ShowValues &>(*this) = read;
     m_recentStart = read.recentStart;
     if (read.folderNotFound) {
         m_view.showMessage(QString::fromUtf8(texts::kFolderNotFound));
