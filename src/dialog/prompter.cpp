@@ -80,15 +80,7 @@ Prompter::Answer QtPrompter::ask(const Message &message)
     default:
         break;
     }
-    // Closed by its title-bar button or Escape.
-    switch (message.buttons) {
-    case Buttons::Ok:
-        return Answer::Ok;
-    case Buttons::YesNo:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    return closedAnswer(message.buttons);
 }
 
 QString QtPrompter::input(const QString &prompt, const QString &title, const QString &initial)
