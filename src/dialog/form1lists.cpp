@@ -23,22 +23,14 @@ namespace qelvo
 
 namespace
 {
-QStringList dispNames(const QVector<settings::FileEntry> &entries)
+// One field of every entry, in list order.
+QStringList column(const QVector<settings::FileEntry> &entries, QString settings::FileEntry::*field)
 {
-    QStringList names;
-    names.reserve(entries.size());
+    QStringList values;
+    values.reserve(entries.size());
     for (const auto &e : entries)
-        names.append(e.DispName);
-    return names;
-}
-
-QStringList fullPaths(const QVector<settings::FileEntry> &entries)
-{
-    QStringList paths;
-    paths.reserve(entries.size());
-    for (const auto &e : entries)
-        paths.append(e.FullPath);
-    return paths;
+        values.append(e.*field);
+    return values;
 }
 
 int toPixels(double twips)
@@ -74,8 +66,8 @@ void Form1::selectList1Row(int row)
 
 void Form1::showEntries(const settings::SettingList &list)
 {
-    m_list1Model->setStringList(dispNames(list.FileList));
-    m_list2 = fullPaths(list.FileList);
+    m_list1Model->setStringList(column(list.FileList, &settings::FileEntry::DispName));
+    m_list2 = column(list.FileList, &settings::FileEntry::FullPath);
 }
 
 void Form1::clearEntries()
