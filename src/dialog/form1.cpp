@@ -1,8 +1,8 @@
 #include "dialog/form1.h"
 
+#include "dialog/form1internal.h"
 #include "dialog/listops.h"
 #include "dialog/settingsload.h"
-#include "dialog/texts.h"
 #include "picker/picker.h"
 #include "platform/clock.h"
 #include "platform/fonts.h"
@@ -35,18 +35,8 @@
 namespace qelvo
 {
 
-namespace t = dialog::texts;
-using Icon = dialog::Prompter::Icon;
-using Buttons = dialog::Prompter::Buttons;
-using Answer = dialog::Prompter::Answer;
-
 namespace
 {
-
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 constexpr int kEscape = 27;
 constexpr int kFontPoints = 9;

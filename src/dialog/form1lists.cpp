@@ -1,8 +1,8 @@
 // Form1's list sets, file lists and sample preview.
 #include "dialog/form1.h"
 
+#include "dialog/form1internal.h"
 #include "dialog/listops.h"
-#include "dialog/texts.h"
 #include "picker/picker.h"
 #include "platform/imagedecoder.h"
 #include "platform/screens.h"
@@ -21,34 +21,16 @@
 namespace qelvo
 {
 
-namespace t = dialog::texts;
-using Icon = dialog::Prompter::Icon;
-using Buttons = dialog::Prompter::Buttons;
-using Answer = dialog::Prompter::Answer;
-
 namespace
 {
-QString u8(const char *text)
+// One field of every entry, in list order.
+QStringList column(const QVector<settings::FileEntry> &entries, QString settings::FileEntry::*field)
 {
-    return QString::fromUtf8(text);
-}
-
-QStringList dispNames(const QVector<settings::FileEntry> &entries)
-{
-    QStringList names;
-    names.reserve(entries.size());
+    QStringList values;
+    values.reserve(entries.size());
     for (const auto &e : entries)
-        names.append(e.DispName);
-    return names;
-}
-
-QStringList fullPaths(const QVector<settings::FileEntry> &entries)
-{
-    QStringList paths;
-    paths.reserve(entries.size());
-    for (const auto &e : entries)
-        paths.append(e.FullPath);
-    return paths;
+        values.append(e.*field);
+    return values;
 }
 
 int toPixels(double twips)
@@ -84,8 +66,8 @@ void Form1::selectList1Row(int row)
 
 void Form1::showEntries(const settings::SettingList &list)
 {
-    m_list1Model->setStringList(dispNames(list.FileList));
-    m_list2 = fullPaths(list.FileList);
+    m_list1Model->setStringList(column(list.FileList, &settings::FileEntry::DispName));
+    m_list2 = column(list.FileList, &settings::FileEntry::FullPath);
 }
 
 void Form1::clearEntries()

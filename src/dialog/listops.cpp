@@ -9,11 +9,6 @@ namespace qelvo::dialog
 
 namespace
 {
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 constexpr float kNewChgTime = 10.0f;
 constexpr float kNewZoomMax = 1.0f;
 

@@ -44,11 +44,6 @@ QMessageBox::StandardButtons toQt(Prompter::Buttons buttons)
     return QMessageBox::Ok;
 }
 
-QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 // The rest of the dialog speaks Japanese; so do the buttons.
 void nameButtons(QMessageBox &box)
 {
@@ -85,15 +80,7 @@ Prompter::Answer QtPrompter::ask(const Message &message)
     default:
         break;
     }
-    // Closed by its title-bar button or Escape.
-    switch (message.buttons) {
-    case Buttons::Ok:
-        return Answer::Ok;
-    case Buttons::YesNo:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    return closedAnswer(message.buttons);
 }
 
 QString QtPrompter::input(const QString &prompt, const QString &title, const QString &initial)

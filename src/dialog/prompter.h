@@ -29,6 +29,19 @@ public:
     virtual Answer ask(const Message &message) = 0;
     // Asks for one line of text; Cancel gives an empty text.
     virtual QString input(const QString &prompt, const QString &title, const QString &initial) = 0;
+
+    // The answer of a box closed by its title-bar button or Escape.
+    [[nodiscard]] static Answer closedAnswer(Buttons buttons)
+    {
+        switch (buttons) {
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::YesNo:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+        }
+    }
 };
 
 // QMessageBox and QInputDialog over a parent window.

@@ -17,40 +17,6 @@ namespace
 constexpr int kOneCharacter = 1;
 constexpr int kModeButtons = 4;
 
-// One reading position shared by whole-line and item reads, the way the list
-// pass reads a record's lines and then its entries item by item.
-class TextCursor
-{
-public:
-    explicit TextCursor(const QString &text) : m_text(text) {}
-    [[nodiscard]] bool atEnd() const { return m_pos >= m_text.size(); }
-    QString readLine() { return read(false); }
-    QString readItem() { return read(true); }
-
-private:
-    QString read(bool stopAtComma)
-    {
-        const qsizetype size = m_text.size();
-        const qsizetype start = m_pos;
-        qsizetype i = start;
-        while (i < size) {
-            const QChar c = m_text.at(i);
-            if (c == QLatin1Char('\n') || (stopAtComma && c == QLatin1Char(',')))
-                break;
-            ++i;
-        }
-        qsizetype end = i;
-        if (end > start && m_text.at(end - 1) == QLatin1Char('\r') &&
-            (i == size || m_text.at(i) == QLatin1Char('\n')))
-            --end;
-        m_pos = i < size ? i + 1 : size;
-        return m_text.mid(start, end - start);
-    }
-
-    const QString &m_text;
-    qsizetype m_pos = 0;
-};
-
 void fail(LoadedSettings &out, const QString &why)
 {
     out.ok = false;
@@ -60,9 +26,9 @@ void fail(LoadedSettings &out, const QString &why)
 
 void passPickerFolder(const QString &text, const PickerPlace &picker)
 {
-    settings::ItemScanner items(text);
+    settings::TextScanner items(text);
     while (!items.atEnd()) {
-        const QString item = items.next();
+        const QString item = items.nextItem();
         if (!hasKeyPrefix(item, k::kAppLastAccPath))
             continue;
         const QString folder = valueAfterKey(item, k::kAppLastAccPath, settings::kValueMaxLength);
@@ -82,9 +48,9 @@ void passPickerFolder(const QString &text, const PickerPlace &picker)
 bool passState(const QString &text, LoadedSettings &out, std::optional<QString> &execText)
 {
     bool seenExec = false, seenMode = false, seenIndex = false;
-    settings::ItemScanner items(text);
+    settings::TextScanner items(text);
     while (!items.atEnd() && !(seenExec && seenMode && seenIndex)) {
-        const QString item = items.next();
+        const QString item = items.nextItem();
         if (hasKeyPrefix(item, k::kExecuteNumber)) {
             execText = valueAfterKey(item, k::kExecuteNumber, kOneCharacter);
             seenExec = true;
@@ -126,7 +92,7 @@ bool readOption(LoadedSettings &out, const QString &line, const char *key, int l
     return true;
 }
 
-bool readEntries(TextCursor &cursor, LoadedSettings &out)
+bool readEntries(settings::TextScanner &scanner, LoadedSettings &out)
 {
     if (out.LastListIndex < 0) {
         fail(out, QStringLiteral("file list before the first list"));
@@ -134,8 +100,8 @@ bool readEntries(TextCursor &cursor, LoadedSettings &out)
     }
     QVector<settings::FileEntry> &list = out.listSlots[out.LastListIndex].FileList;
     list.clear();
-    while (!cursor.atEnd()) {
-        const QString item = cursor.readItem();
+    while (!scanner.atEnd()) {
+        const QString item = scanner.nextItem();
         if (item == QLatin1String(k::kEndList))
             return true;
         if (list.size() >= settings::kMaxStoredEntries) {
@@ -144,7 +110,7 @@ bool readEntries(TextCursor &cursor, LoadedSettings &out)
         }
         settings::FileEntry entry;
         entry.DispName = item;
-        entry.FullPath = cursor.readItem();
+        entry.FullPath = scanner.nextItem();
         list.push_back(std::move(entry));
     }
     return true;
@@ -155,9 +121,9 @@ bool passLists(const QString &text, LoadedSettings &out)
     const auto toFloat = [](const QString &s) { return settings::toFloat32(s); };
     const auto toByte = [](const QString &s) { return settings::toByte(s); };
     using L = settings::SettingList;
-    TextCursor cursor(text);
-    while (!cursor.atEnd()) {
-        const QString line = cursor.readLine();
+    settings::TextScanner scanner(text);
+    while (!scanner.atEnd()) {
+        const QString line = scanner.nextLine();
         bool good = true;
         if (hasKeyPrefix(line, k::kListName)) {
             if (out.LastListIndex + 1 >= settings::kSlotCount) {
@@ -179,7 +145,7 @@ bool passLists(const QString &text, LoadedSettings &out)
         } else if (hasKeyPrefix(line, k::kEffect)) {
             good = readOption(out, line, k::kEffect, kOneCharacter, toByte, &L::Effect);
         } else if (hasKeyPrefix(line, k::kPathes)) {
-            good = readEntries(cursor, out);
+            good = readEntries(scanner, out);
         }
         if (!good)
             return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The settings dialog's own texts, exactly as the user sees them (UTF-8).
 namespace qelvo::dialog::texts
 {
@@ -114,3 +116,14 @@ inline constexpr const char *kAboutDisclaimer2 = "　いかなる損害も開発
 inline constexpr const char *kAboutOwnName = "qelvo";
 
 } // namespace qelvo::dialog::texts
+
+namespace qelvo::dialog
+{
+
+// One of the texts above as the QString a control or a box takes.
+inline QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace qelvo::dialog

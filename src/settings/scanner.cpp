@@ -7,36 +7,28 @@ namespace qelvo::settings {
 QStringList splitLines(const QString &text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    while (start < size) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = size;
-        qsizetype lineEnd = end;
-        if (lineEnd > start && text.at(lineEnd - 1) == QLatin1Char('\r'))
-            --lineEnd;
-        lines.append(text.mid(start, lineEnd - start));
-        start = end + 1;
-    }
+    TextScanner scanner(text);
+    while (!scanner.atEnd())
+        lines.append(scanner.nextLine());
     return lines;
 }
 
-QString ItemScanner::next()
+QString TextScanner::read(bool stopAtComma)
 {
     const qsizetype size = m_text.size();
     const qsizetype start = m_pos;
     qsizetype i = start;
-    while (i < size) {
-        const QChar c = m_text.at(i);
-        if (c == QLatin1Char(',') || c == QLatin1Char('\n'))
-            break;
-        ++i;
+    if (stopAtComma) {
+        while (i < size && m_text.at(i) != QLatin1Char(',') && m_text.at(i) != QLatin1Char('\n'))
+            ++i;
+    } else {
+        i = m_text.indexOf(QLatin1Char('\n'), start);
+        if (i < 0)
+            i = size;
     }
     qsizetype end = i;
-    if (i < size && m_text.at(i) == QLatin1Char('\n') && end > start && m_text.at(end - 1) == QLatin1Char('\r'))
-        --end;
-    else if (i == size && end > start && m_text.at(end - 1) == QLatin1Char('\r'))
+    if (end > start && m_text.at(end - 1) == QLatin1Char('\r') &&
+        (i == size || m_text.at(i) == QLatin1Char('\n')))
         --end;
     m_pos = i < size ? i + 1 : size;
     return m_text.mid(start, end - start);

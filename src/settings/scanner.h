@@ -9,17 +9,23 @@ namespace qelvo::settings {
 // a final line end adds no empty line.
 [[nodiscard]] QStringList splitLines(const QString &text);
 
-// Reads a text item by item: an item ends at a comma or at a line end, so an
-// entry line "name,path" gives two items.
-class ItemScanner {
+// Reads a text line by line or item by item from one shared position, the way
+// a record's key lines are read before its entries. An item ends at a comma or
+// at a line end, so an entry line "name,path" gives two items; a line ends at
+// a line end only. A CR is dropped only where it ends a line.
+class TextScanner {
 public:
-    explicit ItemScanner(const QString &text) : m_text(text) {}
+    explicit TextScanner(const QString &text) : m_text(text) {}
 
     [[nodiscard]] bool atEnd() const { return m_pos >= m_text.size(); }
     // The next item; empty at the end.
-    QString next();
+    QString nextItem() { return read(true); }
+    // The rest of the current line; empty at the end.
+    QString nextLine() { return read(false); }
 
 private:
+    QString read(bool stopAtComma);
+
     QString m_text;
     qsizetype m_pos = 0;
 };

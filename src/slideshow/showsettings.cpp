@@ -62,13 +62,13 @@ void addToPlayList(ShowSettings &show, const QString &path)
 }
 
 // Entries up to the end of the record; false when a folder is missing.
-bool readEntries(settings::ItemScanner &items, const FileSystem &fs, ShowSettings &show)
+bool readEntries(settings::TextScanner &items, const FileSystem &fs, ShowSettings &show)
 {
     while (!items.atEnd()) {
-        const QString dispName = items.next();
+        const QString dispName = items.nextItem();
         if (isRecordEnd(dispName))
             return true;
-        const QString path = items.next();
+        const QString path = items.nextItem();
         if (!isFolderEntry(dispName)) {
             addToPlayList(show, path);
             continue;
@@ -125,11 +125,11 @@ ShowSettings readShowSettings(const QString &text, const FileSystem &fs, const Q
 
     // Records count from 0 in file order; a number that cannot be read picks the first.
     const auto wanted = settings::parseNumber(show.ExecuteNumber);
-    settings::ItemScanner items(text);
+    settings::TextScanner items(text);
     int listCounter = -1;
     bool found = false;
     while (!items.atEnd() && !found) {
-        const QString item = items.next();
+        const QString item = items.nextItem();
         if (!hasKeyPrefix(item, "ListN"))
             continue;
         ++listCounter;
@@ -142,7 +142,7 @@ ShowSettings readShowSettings(const QString &text, const FileSystem &fs, const Q
         return show;
 
     while (!items.atEnd()) {
-        const QString item = items.next();
+        const QString item = items.nextItem();
         if (hasKeyPrefix(item, "Pathe")) {
             show.folderNotFound = !readEntries(items, fs, show);
             break;

@@ -13,9 +13,10 @@ namespace qelvo::slideshow {
 // The play list holds at most this many entries; further images are dropped.
 inline constexpr int kPlayListSlots = 32767;
 
-// What the slide show takes from the settings file: the state section, the
-// running setting list's options and its play list with folders expanded.
-struct ShowSettings {
+// The values the show runs with, named as the rest of the program knows them:
+// the state section, the running setting list's options and its play list
+// with folders expanded.
+struct ShowValues {
     QString ListName;
     std::int32_t ChangeInterval = 0; // milliseconds
     float ZoomMax = 0.0f;
@@ -24,12 +25,17 @@ struct ShowSettings {
     std::uint8_t Effect = 0;
     std::uint8_t WPChanger = 0;
     std::int16_t WPIndex = 0;
-    QString ExecuteNumber; // as read, at most two characters
+    QString ExecuteNumber;         // as read, at most two characters
+    std::vector<QString> PlayList; // play order; position p is PlayList[p - 1]
+};
+
+// What the slide show takes from the settings file: its values and how the
+// reading went.
+struct ShowSettings : ShowValues {
     // The stored LastExecute lies less than three seconds from now: a quick restart.
     bool recentStart = false;
     // A folder entry names no folder: the show stops loading there.
     bool folderNotFound = false;
-    std::vector<QString> PlayList; // play order; PlayList[0] is position 1
 };
 
 // Reads a settings file's text the way the slide show does: the state pass

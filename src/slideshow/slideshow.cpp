@@ -45,16 +45,7 @@ void SlideShow::Form_Load()
     }
     const ShowSettings read = readShowSettings(m_view.readSettingsText().value_or(QString()), m_services.fs,
                                                m_services.clock.now());
-    ListName = read.ListName;
-    ChangeInterval = read.ChangeInterval;
-    ZoomMax = read.ZoomMax;
-    RandomView = read.RandomView;
-    MouseDisable = read.MouseDisable;
-    Effect = read.Effect;
-    WPChanger = read.WPChanger;
-    WPIndex = read.WPIndex;
-    ExecuteNumber = read.ExecuteNumber;
-    PlayList = read.PlayList;
+    static_cast<ShowValues &>(*this) = read;
     m_recentStart = read.recentStart;
     if (read.folderNotFound) {
         m_view.showMessage(QString::fromUtf8(texts::kFolderNotFound));
@@ -279,14 +270,8 @@ void SlideShow::chwo()
 {
     WPIndex = static_cast<std::int16_t>(
         nextWallpaperIndex(WPIndex, FileCount(), RandomView != 0, m_services.random));
-    settings::SettingsHead head;
-    head.appName = m_identity.baseName;
-    head.appVersion = versionText();
-    head.appLastAccPath = m_identity.folder;
-    head.executeNumber = ExecuteNumber.left(2);
-    head.wpChanger = WPChanger;
-    head.wpIndex = WPIndex;
-    head.lastExecute = m_services.clock.now();
+    const settings::SettingsHead head =
+        changerRunHead(m_identity, ExecuteNumber, WPChanger, WPIndex, m_services.clock.now());
     // Without the old text the setting lists could not be copied: leave the file alone.
     if (const auto old = m_view.readSettingsText())
         m_view.writeSettingsText(rewriteSettingsText(head, *old));

@@ -30,7 +30,7 @@ enum class NextEffectKind {
 // tick with the title phase and the image change, the transitions, keys and
 // pointer, and the changer-only run. Everything on screen goes through the
 // ShowView; random draws, clock and file lookups are injected.
-class SlideShow
+class SlideShow : public ShowValues
 {
 public:
     struct Services {
@@ -56,17 +56,7 @@ public:
     // The pause text of the SPACE key for the entry on screen.
     [[nodiscard]] QString spacePauseText() const;
 
-    // The show's variables, named as the rest of the program knows them.
-    QString ListName;
-    std::int32_t ChangeInterval = 0;
-    float ZoomMax = 0.0f;
-    std::uint8_t RandomView = 0;
-    std::uint8_t MouseDisable = 0;
-    std::uint8_t Effect = 0;
-    std::uint8_t WPChanger = 0;
-    std::int16_t WPIndex = 0;
-    QString ExecuteNumber;
-    std::vector<QString> PlayList; // position p is PlayList[p - 1]
+    // The show's own variables, beside the values it read (ShowValues).
     std::int32_t CurrentIndex = 0;
     std::vector<std::int32_t> History; // slot p is History[p - 1]; 0 = empty
     std::int16_t HistoryPos = 0;

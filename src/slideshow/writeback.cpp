@@ -2,7 +2,6 @@
 
 #include "settings/keys.h"
 #include "settings/scanner.h"
-#include "settings/textcodec.h"
 
 namespace qelvo::slideshow
 {
@@ -63,15 +62,6 @@ QString rewriteSettingsText(const settings::SettingsHead &head, const QString &o
             copying = false;
     }
     return out;
-}
-
-QString rewriteSettingsFile(const QString &path, const settings::SettingsHead &head)
-{
-    const std::optional<QString> oldText = settings::readSettingsText(path);
-    if (!oldText)
-        return QStringLiteral("cannot read %1").arg(path);
-    return settings::saveFileAtomically(path,
-                                        settings::encodeSettingsText(rewriteSettingsText(head, *oldText)));
 }
 
 } // namespace qelvo::slideshow

@@ -32,10 +32,4 @@ namespace qelvo::slideshow
 // head.executeNumber is written as the reader keeps it: its first two characters.
 [[nodiscard]] QString rewriteSettingsText(const settings::SettingsHead &head, const QString &oldText);
 
-// Reads the settings file at path, rewrites it with rewriteSettingsText and
-// replaces it through a temporary file, so a crash in the middle can never
-// truncate the user's setting lists. Returns an empty text on success, else
-// the reason (the file is then left as it was).
-[[nodiscard]] QString rewriteSettingsFile(const QString &path, const settings::SettingsHead &head);
-
 } // namespace qelvo::slideshow

@@ -28,14 +28,7 @@ public:
             answers.pop_front();
             return a;
         }
-        switch (message.buttons) {
-        case Buttons::Ok:
-            return Answer::Ok;
-        case Buttons::YesNo:
-            return Answer::No;
-        default:
-            return Answer::Cancel;
-        }
+        return closedAnswer(message.buttons);
     }
     QString input(const QString &prompt, const QString &title, const QString &initial) override
     {

@@ -13,23 +13,53 @@ TEST(SplitLines, AcceptsCrLfAndLfAndALastLineWithoutEnd)
     EXPECT_EQ(splitLines("x,y\r\n"), QStringList{"x,y"});
 }
 
-TEST(ItemScanner, ItemsEndAtCommasAndLineEnds)
+TEST(TextScanner, ItemsEndAtCommasAndLineEnds)
 {
-    ItemScanner items("ListName=a,b\r\nPathes\r\nx.jpg,/p/x.jpg\n\r\n***EndList***\r\n");
+    TextScanner items("ListName=a,b\r\nPathes\r\nx.jpg,/p/x.jpg\n\r\n***EndList***\r\n");
     QStringList got;
     while (!items.atEnd())
-        got << items.next();
+        got << items.nextItem();
     EXPECT_EQ(got, (QStringList{"ListName=a", "b", "Pathes", "x.jpg", "/p/x.jpg", "", "***EndList***"}));
-    EXPECT_EQ(items.next(), QString());
+    EXPECT_EQ(items.nextItem(), QString());
 }
 
-TEST(ItemScanner, TrailingCommaGivesAnEmptyItemAndNoCrLeaks)
+TEST(TextScanner, TrailingCommaGivesAnEmptyItemAndNoCrLeaks)
 {
-    ItemScanner items("a,\r\nb");
-    EXPECT_EQ(items.next(), "a");
-    EXPECT_EQ(items.next(), "");
-    EXPECT_EQ(items.next(), "b");
+    TextScanner items("a,\r\nb");
+    EXPECT_EQ(items.nextItem(), "a");
+    EXPECT_EQ(items.nextItem(), "");
+    EXPECT_EQ(items.nextItem(), "b");
     EXPECT_TRUE(items.atEnd());
+}
+
+TEST(TextScanner, LinesAndItemsShareOnePosition)
+{
+    // Key lines, then the entries item by item, then key lines again.
+    TextScanner text("ChgTime=1,5\r\nPathes\r\na.jpg,/p/a.jpg\r\nListName=x,y\r\n");
+    EXPECT_EQ(text.nextLine(), "ChgTime=1,5");
+    EXPECT_EQ(text.nextLine(), "Pathes");
+    EXPECT_EQ(text.nextItem(), "a.jpg");
+    EXPECT_EQ(text.nextItem(), "/p/a.jpg");
+    EXPECT_EQ(text.nextLine(), "ListName=x,y");
+    EXPECT_TRUE(text.atEnd());
+    EXPECT_EQ(text.nextLine(), QString());
+
+    // A line read after an item is the rest of that line.
+    TextScanner rest("a,b,c\nd");
+    EXPECT_EQ(rest.nextItem(), "a");
+    EXPECT_EQ(rest.nextLine(), "b,c");
+    EXPECT_EQ(rest.nextLine(), "d");
+    EXPECT_TRUE(rest.atEnd());
+}
+
+TEST(TextScanner, OnlyACrThatEndsALineIsDropped)
+{
+    TextScanner lines("a\rb\r\nc\r");
+    EXPECT_EQ(lines.nextLine(), "a\rb");
+    EXPECT_EQ(lines.nextLine(), "c");
+    TextScanner items("a\r,b\r");
+    EXPECT_EQ(items.nextItem(), "a\r");
+    EXPECT_EQ(items.nextItem(), "b");
 }
 
 TEST(KeyPrefix, FirstFiveCharactersCaseSensitive)

@@ -187,6 +187,40 @@ TEST_F(Form2Widget, MissingSettingsFileShowsTheMessageAndClosesUnseen)
     EXPECT_EQ(form->exec(), QDialog::Rejected); // returns at once
 }
 
+TEST_F(Form2Widget, ChangerOnlyRunRewritesALegacyShiftJisFileInUtf8)
+{
+    // "ListName=旅行" in Shift_JIS; the lists must come back unchanged apart from the encoding.
+    const QByteArray lists =
+        "***StartList***\r\nListName=\x97\xb7\x8d\x73\r\nChgTime=30\r\nPathes\r\nred.jpg," +
+        dir.filePath("red.jpg").toUtf8() + "\r\n***EndList***\r\n";
+    {
+        QFile f(dir.filePath("Qelvo.ini"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=3\r\nWPIndex=0\r\n"
+                "LastExecute=2000/01/01 0:00:00\r\n\r\n[SettingLists]\r\n" +
+                lists);
+    }
+    auto form = makeForm();
+    form->Form_Load();
+    ASSERT_TRUE(form->backgroundRun());
+
+    QFile f(dir.filePath("Qelvo.ini"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray after = f.readAll();
+    EXPECT_TRUE(after.startsWith("[AppState]\r\nAppName=qelvo\r\n"));
+    EXPECT_TRUE(after.contains("\r\nWPIndex=1\r\n"));
+    QByteArray utf8Lists = lists;
+    utf8Lists.replace("\x97\xb7\x8d\x73", QString::fromUtf8("旅行").toUtf8());
+    EXPECT_TRUE(after.endsWith("\r\n[SettingLists]\r\n" + utf8Lists)) << after.constData();
+}
+
+TEST_F(Form2Widget, ChangerOnlyRunDoesNotCreateAMissingSettingsFile)
+{
+    auto form = makeForm();
+    form->chwo();
+    EXPECT_FALSE(QFile::exists(dir.filePath("Qelvo.ini")));
+}
+
 TEST_F(Form2Widget, TheTimerHonoursLongIntervalsAndTreatsNegativeOnesAsZero)
 {
     writeSettings("1");

@@ -2,15 +2,11 @@
 
 #include "fakes/fakes.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 using namespace qelvo;
 using qelvo::fakes::ScriptedRandom;
 using qelvo::slideshow::nextWallpaperIndex;
-using qelvo::slideshow::rewriteSettingsFile;
 using qelvo::slideshow::rewriteSettingsText;
 
 namespace
@@ -172,42 +168,6 @@ TEST(RewriteSettings, ChangerRunWritesTheProgramsOwnFolderAndTheNewState)
     head.appVersion = "1.0.0"; // the build's version, whatever it is
     EXPECT_EQ(rewriteSettingsText(head, ""), kHead);
     EXPECT_EQ(slideshow::changerRunHead(identity, "", 3, 1, {}).appVersion, versionText());
-}
-
-TEST(RewriteSettingsFile, ReplacesTheFileAndKeepsItWhenItCannotBeRead)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Qelvo.ini");
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(("[SettingLists]\r\n" + kLists).toUtf8());
-    }
-    EXPECT_TRUE(rewriteSettingsFile(path, sampleHead()).isEmpty());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(f.readAll()), kHead + kLists);
-
-    // A file that is not there is not created from the head alone.
-    const QString missing = dir.filePath("none.ini");
-    EXPECT_FALSE(rewriteSettingsFile(missing, sampleHead()).isEmpty());
-    EXPECT_FALSE(QFile::exists(missing));
-}
-
-TEST(RewriteSettingsFile, ReadsALegacyShiftJisFileAndWritesUtf8)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Qelvo.ini");
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        // "[SettingLists]", then "ListName=旅行" in Shift_JIS.
-        f.write(QByteArray("[SettingLists]\r\nListName=\x97\xb7\x8d\x73\r\n"));
-    }
-    ASSERT_TRUE(rewriteSettingsFile(path, sampleHead()).isEmpty());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(f.readAll()), kHead + "ListName=旅行\r\n");
 }
 
 } // namespace
