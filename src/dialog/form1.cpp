@@ -336,6 +336,10 @@ bool Form1::mnuFileSave_Click()
     head.appName = m_identity.baseName;
     head.appVersion = versionText();
     head.appLastAccPath = m_hooks.pickerFolder();
+    // A folder name with a line break would start a line of its own in the
+    // file; the picker then simply starts at its default place next time.
+    if (head.appLastAccPath.contains(QLatin1Char('\n')) || head.appLastAccPath.contains(QLatin1Char('\r')))
+        head.appLastAccPath.clear();
     head.executeNumber = QString::number(Combo1->currentIndex());
     head.wpChanger = m_wpChanger;
     head.wpIndex = m_wpIndex;

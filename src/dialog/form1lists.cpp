@@ -131,6 +131,9 @@ QString Form1::askListName(const QString &prompt, const QString &title, const QS
         case dialog::NameCheck::TooLong:
             say(u8(t::kNameTooLong), Icon::Warning);
             continue;
+        case dialog::NameCheck::LineBreak:
+            say(u8(t::kNameLineBreak), Icon::Warning);
+            continue;
         case dialog::NameCheck::Ok:
             return answer;
         }
@@ -252,8 +255,12 @@ void Form1::Command2_Click()
     if (c < 0 || m_list1Model->rowCount() == 0 || r < 0)
         return;
     const int next = dialog::deleteEntry(m_slots[c].FileList, r);
-    m_list1Model->removeRows(r, 1);
+    // The path list first: removing the row moves the view's current row,
+    // which must not preview the entry that was just deleted.
     m_list2.removeAt(r);
+    m_selectingRow = true;
+    m_list1Model->removeRows(r, 1);
+    m_selectingRow = false;
     selectList1Row(next);
     Label2->setText(dialog::filesLabel(m_list1Model->rowCount()));
     Label3->setText(dialog::sampleCaption(m_image1Size.width(), m_image1Size.height()));

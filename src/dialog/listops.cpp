@@ -51,6 +51,10 @@ NameCheck checkListName(const QString &name)
     // Characters, not UTF-16 units: the readers count code points.
     if (name.toUcs4().size() > settings::kValueMaxLength)
         return NameCheck::TooLong;
+    // A pasted line break would start a new line in the settings file and
+    // break the record (and every list after it) on the next load.
+    if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')))
+        return NameCheck::LineBreak;
     return NameCheck::Ok;
 }
 

@@ -24,7 +24,7 @@ namespace qelvo::dialog
 // options 0). Out-of-range c changes nothing.
 void deleteListSlot(settings::SettingSlots &listSlots, int c, int count);
 
-enum class NameCheck { Empty, TooLong, Ok };
+enum class NameCheck { Empty, TooLong, LineBreak, Ok };
 // Empty names are a cancel; names longer than the 99 characters a reader takes
 // back would come back cut, so they are refused.
 [[nodiscard]] NameCheck checkListName(const QString &name);

@@ -92,6 +92,7 @@ inline constexpr const char *kNewListTitle = "新規設定";
 inline constexpr const char *kRenamePrompt = "変更後のリスト名を入力";
 inline constexpr const char *kRenameTitle = "現リスト名の変更";
 inline constexpr const char *kNameTooLong = "リスト名は99文字以内で入力して下さい。";
+inline constexpr const char *kNameLineBreak = "リスト名に改行は使えません。";
 inline constexpr const char *kDeleteListTitle = "リスト削除の確認";
 inline constexpr const char *kDeleteListText = "リスト:%1を削除します。\nよろしいですか？";
 

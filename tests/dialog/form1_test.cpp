@@ -104,6 +104,17 @@ TEST_F(Form1Test, ASavedFileIsTheLoadedFileExceptForTheTimeOfTheSave)
     EXPECT_EQ(pickerDestroys, 1);
 }
 
+TEST_F(Form1Test, APickerFolderWithALineBreakIsNotWrittenIntoTheHead)
+{
+    writeLists(threeLists(), 1);
+    open();
+    form->hooks().pickerFolder = [] { return QStringLiteral("/home/u/a\r\nListName=x"); };
+    ASSERT_TRUE(form->mnuFileSave_Click());
+    const QByteArray file = readSettings();
+    EXPECT_TRUE(file.contains("\r\nAppLastAccPath=\r\n\r\n[ExecuteState]\r\n"));
+    EXPECT_EQ(file.count("ListName="), 3);
+}
+
 TEST_F(Form1Test, AFailedSaveSaysWhyAndKeepsTheChangesAndTheDialog)
 {
     identity.folder = dir.filePath("no-such-folder");

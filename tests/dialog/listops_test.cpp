@@ -36,6 +36,9 @@ TEST(ListSets, NamesAreCountedInCharactersUpTo99)
     const QString emoji = QString::fromUtf8("😀").repeated(99); // 198 UTF-16 units
     EXPECT_EQ(checkListName(emoji), NameCheck::Ok);
     EXPECT_EQ(checkListName(emoji + "x"), NameCheck::TooLong);
+    // A pasted line break would split the record in the file.
+    EXPECT_EQ(checkListName("A\r\nChgTime=oops"), NameCheck::LineBreak);
+    EXPECT_EQ(checkListName("A\nB"), NameCheck::LineBreak);
 }
 
 TEST(FileEntries, FilesAreShownInLowerCaseAndStoredInTheFileSystemsCase)
