@@ -1,8 +1,10 @@
 #include "slideshow/showsettings.h"
 
+#include "settings/keys.h"
 #include "settings/lastexecute.h"
 #include "settings/numbers.h"
 #include "settings/scanner.h"
+#include "settings/settinglist.h"
 
 #include <cmath>
 #include <limits>
@@ -12,9 +14,10 @@ namespace qelvo::slideshow {
 namespace {
 
 using settings::hasKeyPrefix;
-using settings::valueAt;
+using settings::valueAfterKey;
+namespace keys = settings::keys;
 
-constexpr int kLongValue = 99;
+constexpr int kLongValue = settings::kValueMaxLength;
 // Whole date-times closer than this count as a quick restart of the saver.
 constexpr qint64 kRecentStartMs = 3000;
 
@@ -22,21 +25,21 @@ void readStatePass(const QString &text, const QDateTime &now, ShowSettings &show
 {
     bool seenExecute = false, seenChanger = false, seenIndex = false, seenLast = false;
     for (const QString &line : settings::splitLines(text)) {
-        if (hasKeyPrefix(line, "Execu")) {
-            show.ExecuteNumber = valueAt(line, 15, 2);
+        if (hasKeyPrefix(line, keys::kExecuteNumber)) {
+            show.ExecuteNumber = valueAfterKey(line, keys::kExecuteNumber, 2);
             seenExecute = true;
-        } else if (hasKeyPrefix(line, "WPCha")) {
-            if (const auto v = settings::toByte(valueAt(line, 11, 1)))
+        } else if (hasKeyPrefix(line, keys::kWPChanger)) {
+            if (const auto v = settings::toByte(valueAfterKey(line, keys::kWPChanger, 1)))
                 show.WPChanger = *v;
             seenChanger = true;
-        } else if (hasKeyPrefix(line, "WPInd")) {
-            if (const auto v = settings::toInt16(valueAt(line, 9, kLongValue)))
+        } else if (hasKeyPrefix(line, keys::kWPIndex)) {
+            if (const auto v = settings::toInt16(valueAfterKey(line, keys::kWPIndex, kLongValue)))
                 show.WPIndex = *v;
             seenIndex = true;
-        } else if (hasKeyPrefix(line, "LastE")) {
+        } else if (hasKeyPrefix(line, keys::kLastExecute)) {
             // The whole stored date and time is compared with now; comparing
             // the seconds alone took about one start in twelve for a restart.
-            if (const auto when = settings::parseLastExecute(valueAt(line, 13, kLongValue)))
+            if (const auto when = settings::parseLastExecute(valueAfterKey(line, keys::kLastExecute, kLongValue)))
                 show.recentStart = std::llabs(when->msecsTo(now)) < kRecentStartMs;
             seenLast = true;
         }
@@ -47,7 +50,7 @@ void readStatePass(const QString &text, const QDateTime &now, ShowSettings &show
 
 bool isRecordEnd(const QString &item)
 {
-    return item.startsWith(QLatin1Char('[')) || item == QLatin1String("***EndList***");
+    return item.startsWith(QLatin1Char('[')) || item == QLatin1String(keys::kEndList);
 }
 
 bool isFolderEntry(const QString &dispName)
@@ -87,23 +90,23 @@ bool readEntries(settings::TextScanner &items, const FileSystem &fs, ShowSetting
 
 void readKey(const QString &item, ShowSettings &show)
 {
-    if (hasKeyPrefix(item, "ChgTi")) {
-        if (const auto seconds = settings::parseNumber(valueAt(item, 9, kLongValue))) {
+    if (hasKeyPrefix(item, keys::kChgTime)) {
+        if (const auto seconds = settings::parseNumber(valueAfterKey(item, keys::kChgTime, kLongValue))) {
             const double ms = *seconds * 1000.0;
             if (std::fabs(ms) <= std::numeric_limits<std::int32_t>::max())
                 show.ChangeInterval = static_cast<std::int32_t>(settings::roundHalfEven(ms));
         }
-    } else if (hasKeyPrefix(item, "ZoomM")) {
-        if (const auto v = settings::toFloat32(valueAt(item, 9, kLongValue)))
+    } else if (hasKeyPrefix(item, keys::kZoomMax)) {
+        if (const auto v = settings::toFloat32(valueAfterKey(item, keys::kZoomMax, kLongValue)))
             show.ZoomMax = *v;
-    } else if (hasKeyPrefix(item, "Rando")) {
-        if (const auto v = settings::toByte(valueAt(item, 12, 1)))
+    } else if (hasKeyPrefix(item, keys::kRandomView)) {
+        if (const auto v = settings::toByte(valueAfterKey(item, keys::kRandomView, 1)))
             show.RandomView = *v;
-    } else if (hasKeyPrefix(item, "Mouse")) {
-        if (const auto v = settings::toByte(valueAt(item, 14, 1)))
+    } else if (hasKeyPrefix(item, keys::kMouseDisable)) {
+        if (const auto v = settings::toByte(valueAfterKey(item, keys::kMouseDisable, 1)))
             show.MouseDisable = *v;
-    } else if (hasKeyPrefix(item, "Effec")) {
-        if (const auto v = settings::toByte(valueAt(item, 8, 1)))
+    } else if (hasKeyPrefix(item, keys::kEffect)) {
+        if (const auto v = settings::toByte(valueAfterKey(item, keys::kEffect, 1)))
             show.Effect = *v;
     }
 }
@@ -130,11 +133,11 @@ ShowSettings readShowSettings(const QString &text, const FileSystem &fs, const Q
     bool found = false;
     while (!items.atEnd() && !found) {
         const QString item = items.nextItem();
-        if (!hasKeyPrefix(item, "ListN"))
+        if (!hasKeyPrefix(item, keys::kListName))
             continue;
         ++listCounter;
         if (!wanted || *wanted == listCounter) {
-            show.ListName = valueAt(item, 10, kLongValue);
+            show.ListName = valueAfterKey(item, keys::kListName, kLongValue);
             found = true;
         }
     }
@@ -143,7 +146,7 @@ ShowSettings readShowSettings(const QString &text, const FileSystem &fs, const Q
 
     while (!items.atEnd()) {
         const QString item = items.nextItem();
-        if (hasKeyPrefix(item, "Pathe")) {
+        if (hasKeyPrefix(item, keys::kPathes)) {
             show.folderNotFound = !readEntries(items, fs, show);
             break;
         }
