@@ -42,7 +42,7 @@ bool CommandBackend::SetDeskWallPaper(const QString &bitmapPath)
         return false;
     bool ok = true;
     for (const CommandLine &command : commands)
-        ok = m_runner->run(command).succeeded && ok;
+        ok = (m_runner->run(command).succeeded || command.optional) && ok;
     return ok;
 }
 

@@ -20,7 +20,7 @@ public:
     CommandBackend(Desktop desktop, std::shared_ptr<CommandRunner> runner,
                    std::function<QString()> monitorName = {});
 
-    // True when every command ran and succeeded.
+    // Runs every command; true when each one not marked optional succeeded.
     bool SetDeskWallPaper(const QString &bitmapPath) override;
 
 private:

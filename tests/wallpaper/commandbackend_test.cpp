@@ -25,12 +25,16 @@ public:
         calls.push_back(command);
         if (failing.contains(command.program))
             return {};
+        for (const QString &argument : command.arguments)
+            if (failingArguments.contains(argument))
+                return {};
         if (command.arguments.contains("-l"))
             return {true, listing};
         return {true, {}};
     }
     std::vector<CommandLine> calls;
-    QStringList failing;
+    QStringList failing;          // programs that fail
+    QStringList failingArguments; // commands with any of these arguments fail
     QByteArray listing;
 };
 
@@ -45,6 +49,32 @@ TEST(CommandBackend, RunsEveryCommandAndSucceedsOnlyWhenAllDo)
     runner->failing = {"gsettings"};
     EXPECT_FALSE(gnome.SetDeskWallPaper("/p/w.bmp"));
     EXPECT_EQ(runner->calls.size(), 2u) << "the dark style is still tried";
+}
+
+TEST(CommandBackend, GnomeWithoutTheDarkStyleKeyStillTakesTheChange)
+{
+    // GNOME before 42: gsettings refuses the unknown key picture-uri-dark.
+    auto runner = std::make_shared<RecordingRunner>();
+    runner->failingArguments = {"picture-uri-dark"};
+    CommandBackend gnome(Desktop::Gnome, runner);
+    EXPECT_TRUE(gnome.SetDeskWallPaper("/p/w.bmp"));
+    EXPECT_EQ(runner->calls, desktopCommands(Desktop::Gnome, "/p/w.bmp")) << "the dark key is still set";
+
+    runner->calls.clear();
+    runner->failingArguments = {"picture-uri"};
+    EXPECT_FALSE(gnome.SetDeskWallPaper("/p/w.bmp")) << "the light key is what changes the picture";
+    EXPECT_EQ(runner->calls.size(), 2u);
+}
+
+TEST(CommandBackend, XfceFailsWhenAnyMonitorRefuses)
+{
+    auto runner = std::make_shared<RecordingRunner>();
+    runner->listing = "/backdrop/screen0/monitorA/workspace0/last-image\n"
+                      "/backdrop/screen0/monitorB/workspace0/last-image\n";
+    runner->failingArguments = {"/backdrop/screen0/monitorB/workspace0/last-image"};
+    CommandBackend xfce(Desktop::Xfce, runner);
+    EXPECT_FALSE(xfce.SetDeskWallPaper("/p/w.bmp"));
+    EXPECT_EQ(runner->calls.size(), 3u);
 }
 
 TEST(CommandBackend, HandsOverAbsolutePathsOnly)
