@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -42,7 +44,7 @@ bool CommandBackend::SetDeskWallPaper(const QString &bitmapPath)
         return false;
     bool ok = true;
     for (const CommandLine &command : commands)
-        ok = m_runner->run(command).succeeded && ok;
+        ok = (m_runner->run(command).succeeded || command.optional) && ok;
     return ok;
 }
 
@@ -51,14 +53,28 @@ FreshNameBackend::FreshNameBackend(std::unique_ptr<WallpaperBackend> inner, QStr
 {
 }
 
-QString FreshNameBackend::makeFreshFile(const QString &bitmapPath) const
+namespace
+{
+// The number of a fresh file's name, 0 when it has none.
+qint64 freshNumber(const QString &name)
+{
+    const qsizetype dash = name.lastIndexOf(QLatin1Char('-'));
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dash < 0 || dot <= dash ? 0 : name.mid(dash + 1, dot - dash - 1).toLongLong();
+}
+} // namespace
+
+QString FreshNameBackend::makeFreshFile(const QString &bitmapPath)
 {
     const QByteArray source = QFile::encodeName(bitmapPath);
-    qint64 number = QDateTime::currentMSecsSinceEpoch();
+    // Never below a number given out before, so a name removed a moment ago
+    // is not handed to the desktop again.
+    qint64 number = std::max(QDateTime::currentMSecsSinceEpoch(), m_lastNumber + 1);
     for (int attempt = 0; attempt < 100; ++attempt, ++number) {
         const QString fresh = joinPath(m_folder, m_baseName + QStringLiteral("wp-%1.bmp").arg(number));
         if (QFileInfo::exists(fresh))
             continue;
+        m_lastNumber = number;
         // A hard link costs nothing and keeps the picture even when the bitmap is
         // replaced later (that is a rename, which leaves this name on the old file).
         if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, QFile::encodeName(fresh).constData(),
@@ -71,32 +87,50 @@ QString FreshNameBackend::makeFreshFile(const QString &bitmapPath) const
     return {};
 }
 
-void FreshNameBackend::removeOtherFreshFiles(const QString &keep, const QString &source) const
+QStringList FreshNameBackend::freshFileNames(const QString &source) const
 {
     const QRegularExpression pattern(QStringLiteral("^") + QRegularExpression::escape(m_baseName) +
                                      QStringLiteral("wp-[0-9]+\\.bmp$"));
-    const QString keepName = QFileInfo(keep).fileName();
     const QString sourcePath = QFileInfo(source).absoluteFilePath();
     const QDir dir(m_folder);
-    for (const QString &name : dir.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
-        const QString path = dir.absoluteFilePath(name);
-        if (name != keepName && path != sourcePath && pattern.match(name).hasMatch())
-            QFile::remove(path);
-    }
+    QStringList names;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name))
+        if (pattern.match(name).hasMatch() && dir.absoluteFilePath(name) != sourcePath)
+            names.append(name);
+    return names;
+}
+
+void FreshNameBackend::removeFreshFilesBut(const QString &fresh, const QString &source) const
+{
+    const QString freshName = QFileInfo(fresh).fileName();
+    const QDir dir(m_folder);
+    for (const QString &name : freshFileNames(source))
+        if (name != freshName && name != m_shownName)
+            QFile::remove(dir.absoluteFilePath(name));
 }
 
 bool FreshNameBackend::SetDeskWallPaper(const QString &bitmapPath)
 {
+    if (!m_lookedForShown) {
+        // A copy left by an earlier run may be on screen now.
+        m_lookedForShown = true;
+        qint64 newest = 0;
+        for (const QString &name : freshFileNames(bitmapPath))
+            if (const qint64 number = freshNumber(name); number >= newest) {
+                newest = number;
+                m_shownName = name;
+            }
+    }
     const QString fresh = makeFreshFile(bitmapPath);
     if (fresh.isEmpty())
         return m_inner->SetDeskWallPaper(bitmapPath);
-    // On a failure some setting may already name the fresh file (GNOME's light
-    // style taken, its dark one not) while others still name the earlier one:
-    // keep both until a change goes through.
-    if (!m_inner->SetDeskWallPaper(fresh))
-        return false;
-    removeOtherFreshFiles(fresh, bitmapPath);
-    return true;
+    const bool taken = m_inner->SetDeskWallPaper(fresh);
+    if (taken)
+        m_shownName = QFileInfo(fresh).fileName();
+    // A refused change may still have reached part of the desktop (one XFCE
+    // monitor of two), so the fresh file stays until the next change too.
+    removeFreshFilesBut(fresh, bitmapPath);
+    return taken;
 }
 
 } // namespace qelvo::wallpaper

@@ -20,7 +20,7 @@ public:
     CommandBackend(Desktop desktop, std::shared_ptr<CommandRunner> runner,
                    std::function<QString()> monitorName = {});
 
-    // True when every command ran and succeeded.
+    // Runs every command; true when each one not marked optional succeeded.
     bool SetDeskWallPaper(const QString &bitmapPath) override;
 
 private:
@@ -32,9 +32,12 @@ private:
 // Desktops cache the wallpaper by path, so handing them the same file again
 // leaves the old picture on screen. This hands the inner back end a fresh name
 // per change: a link to (or copy of) the bitmap named "<base>wp-<number>.bmp"
-// in the wallpaper bitmap's folder, and removes the earlier ones once the
-// desktop has taken the new one (only then: a refused change keeps them all). Where no fresh file can be
-// made, the bitmap itself is handed over.
+// in the wallpaper bitmap's folder, numbers rising. After every change, taken
+// or refused, only two of these stay: the one just handed over and the one the
+// desktop last took (before any change here, the newest one found, which an
+// earlier run may have left on screen), so a desktop that keeps refusing does
+// not fill the folder. Where no fresh file can be made, the bitmap itself is
+// handed over.
 class FreshNameBackend final : public WallpaperBackend
 {
 public:
@@ -43,12 +46,17 @@ public:
     bool SetDeskWallPaper(const QString &bitmapPath) override;
 
 private:
-    [[nodiscard]] QString makeFreshFile(const QString &bitmapPath) const;
-    void removeOtherFreshFiles(const QString &keep, const QString &source) const;
+    [[nodiscard]] QString makeFreshFile(const QString &bitmapPath);
+    // The fresh files in the folder, by name, except source.
+    [[nodiscard]] QStringList freshFileNames(const QString &source) const;
+    void removeFreshFilesBut(const QString &fresh, const QString &source) const;
 
     std::unique_ptr<WallpaperBackend> m_inner;
     QString m_folder;
     QString m_baseName;
+    qint64 m_lastNumber = 0;
+    bool m_lookedForShown = false;
+    QString m_shownName; // the fresh file's name the desktop may be showing
 };
 
 } // namespace qelvo::wallpaper

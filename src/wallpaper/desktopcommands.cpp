@@ -120,8 +120,11 @@ std::vector<CommandLine> desktopCommands(Desktop desktop, const QString &path)
     switch (desktop) {
     case Desktop::Gnome: {
         const QString uri = fileUri(path);
-        return {gsettingsSet("org.gnome.desktop.background", "picture-uri", uri),
-                gsettingsSet("org.gnome.desktop.background", "picture-uri-dark", uri)};
+        // GNOME before 42 (and Budgie, Unity, Pantheon on that schema) has no
+        // dark-style key; setting it there fails while the picture does change.
+        CommandLine dark = gsettingsSet("org.gnome.desktop.background", "picture-uri-dark", uri);
+        dark.optional = true;
+        return {gsettingsSet("org.gnome.desktop.background", "picture-uri", uri), std::move(dark)};
     }
     case Desktop::Cinnamon:
         return {gsettingsSet("org.cinnamon.desktop.background", "picture-uri", fileUri(path))};

@@ -34,6 +34,9 @@ enum class Desktop {
 struct CommandLine {
     QString program;
     QStringList arguments;
+    // Run for completeness only: its failure alone does not fail the change
+    // (GNOME's dark-style key, which releases before 42 do not have).
+    bool optional = false;
     friend bool operator==(const CommandLine &, const CommandLine &) = default;
 };
 
@@ -52,6 +55,7 @@ struct CommandLine {
 
 // The commands that set path as the wallpaper of desktop, in order; none for
 // X11, Xfce (see xfceCommands), None, and a path sway cannot take safely.
+// The change is taken when every command not marked optional succeeds.
 [[nodiscard]] std::vector<CommandLine> desktopCommands(Desktop desktop, const QString &path);
 
 // XFCE: lists the properties under /backdrop.

@@ -25,12 +25,16 @@ public:
         calls.push_back(command);
         if (failing.contains(command.program))
             return {};
+        for (const QString &argument : command.arguments)
+            if (failingArguments.contains(argument))
+                return {};
         if (command.arguments.contains("-l"))
             return {true, listing};
         return {true, {}};
     }
     std::vector<CommandLine> calls;
-    QStringList failing;
+    QStringList failing;          // programs that fail
+    QStringList failingArguments; // commands with any of these arguments fail
     QByteArray listing;
 };
 
@@ -45,6 +49,32 @@ TEST(CommandBackend, RunsEveryCommandAndSucceedsOnlyWhenAllDo)
     runner->failing = {"gsettings"};
     EXPECT_FALSE(gnome.SetDeskWallPaper("/p/w.bmp"));
     EXPECT_EQ(runner->calls.size(), 2u) << "the dark style is still tried";
+}
+
+TEST(CommandBackend, GnomeWithoutTheDarkStyleKeyStillTakesTheChange)
+{
+    // GNOME before 42: gsettings refuses the unknown key picture-uri-dark.
+    auto runner = std::make_shared<RecordingRunner>();
+    runner->failingArguments = {"picture-uri-dark"};
+    CommandBackend gnome(Desktop::Gnome, runner);
+    EXPECT_TRUE(gnome.SetDeskWallPaper("/p/w.bmp"));
+    EXPECT_EQ(runner->calls, desktopCommands(Desktop::Gnome, "/p/w.bmp")) << "the dark key is still set";
+
+    runner->calls.clear();
+    runner->failingArguments = {"picture-uri"};
+    EXPECT_FALSE(gnome.SetDeskWallPaper("/p/w.bmp")) << "the light key is what changes the picture";
+    EXPECT_EQ(runner->calls.size(), 2u);
+}
+
+TEST(CommandBackend, XfceFailsWhenAnyMonitorRefuses)
+{
+    auto runner = std::make_shared<RecordingRunner>();
+    runner->listing = "/backdrop/screen0/monitorA/workspace0/last-image\n"
+                      "/backdrop/screen0/monitorB/workspace0/last-image\n";
+    runner->failingArguments = {"/backdrop/screen0/monitorB/workspace0/last-image"};
+    CommandBackend xfce(Desktop::Xfce, runner);
+    EXPECT_FALSE(xfce.SetDeskWallPaper("/p/w.bmp"));
+    EXPECT_EQ(runner->calls.size(), 3u);
 }
 
 TEST(CommandBackend, HandsOverAbsolutePathsOnly)
@@ -134,6 +164,109 @@ TEST_F(FreshNameTest, ARefusedChangeKeepsEveryNameTheDesktopMayStillShow)
     recorder->answer = true;
     EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
     EXPECT_EQ(files(), (QStringList{QFileInfo(recorder->paths[2]).fileName(), "qelvowp.bmp"}));
+}
+
+// Replaces the bitmap the way the atomic save does: a new file renamed over it.
+void replaceBitmap(const QString &bitmap, const QByteArray &bytes)
+{
+    ASSERT_TRUE(writeBytes(bitmap + ".new", bytes));
+    ASSERT_TRUE(QFile::remove(bitmap) && QFile::rename(bitmap + ".new", bitmap));
+}
+
+QStringList freshFiles(const QString &folder)
+{
+    return QDir(folder).entryList({"qelvowp-*.bmp"}, QDir::Files, QDir::Name);
+}
+
+TEST_F(FreshNameTest, ThePictureLastTakenStaysWhileLaterChangesAreRefused)
+{
+    ASSERT_TRUE(writeBytes(bitmap, "BM taken"));
+    EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
+    const QString taken = recorder->paths[0];
+    recorder->answer = false;
+    for (int i = 1; i <= 12; ++i) {
+        replaceBitmap(bitmap, "BM refused " + QByteArray::number(i));
+        EXPECT_FALSE(backend->SetDeskWallPaper(bitmap));
+        const QString handed = recorder->paths.back();
+        EXPECT_EQ(freshFiles(dir.path()),
+                  (QStringList{QFileInfo(taken).fileName(), QFileInfo(handed).fileName()}))
+            << "change " << i;
+        EXPECT_EQ(readBytes(taken), "BM taken");
+        EXPECT_EQ(readBytes(handed), "BM refused " + QByteArray::number(i));
+    }
+    recorder->answer = true;
+    EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
+    EXPECT_EQ(files(), (QStringList{QFileInfo(recorder->paths.back()).fileName(), "qelvowp.bmp"}));
+}
+
+TEST_F(FreshNameTest, TheNewestCopyOfAnEarlierRunStaysUntilAChangeIsTaken)
+{
+    // Numbers compare as numbers, not as text.
+    for (const char *name : {"qelvowp-99.bmp", "qelvowp-200.bmp", "qelvowp-1000.bmp"})
+        ASSERT_TRUE(writeBytes(dir.filePath(name), "BM earlier"));
+    ASSERT_TRUE(writeBytes(bitmap, "BM"));
+    recorder->answer = false;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(backend->SetDeskWallPaper(bitmap));
+        EXPECT_EQ(freshFiles(dir.path()),
+                  (QStringList{"qelvowp-1000.bmp", QFileInfo(recorder->paths.back()).fileName()}));
+    }
+    recorder->answer = true;
+    EXPECT_TRUE(backend->SetDeskWallPaper(bitmap));
+    EXPECT_EQ(freshFiles(dir.path()), QStringList{QFileInfo(recorder->paths.back()).fileName()});
+}
+
+TEST_F(FreshNameTest, ANameIsNeverHandedOverTwice)
+{
+    // Many changes within one millisecond must not bring back a name the
+    // desktop may have cached.
+    ASSERT_TRUE(writeBytes(bitmap, "BM"));
+    for (int i = 0; i < 50; ++i) {
+        recorder->answer = i % 3 != 0;
+        backend->SetDeskWallPaper(bitmap);
+    }
+    QStringList handed(recorder->paths.begin(), recorder->paths.end());
+    handed.removeDuplicates();
+    EXPECT_EQ(handed.size(), 50);
+}
+
+TEST(FreshNameFiles, ADesktopThatAlwaysRefusesDoesNotFillTheFolder)
+{
+    // KDE without plasma-apply-wallpaperimage: every change fails.
+    QTemporaryDir dir;
+    const AppIdentity identity{dir.path(), "qelvo"};
+    const QString bitmap = identity.wallpaperBitmapPath();
+    ASSERT_TRUE(writeBytes(bitmap, "BM"));
+    auto runner = std::make_shared<RecordingRunner>();
+    runner->failing = {"plasma-apply-wallpaperimage"};
+    QProcessEnvironment kde;
+    kde.insert("XDG_CURRENT_DESKTOP", "KDE");
+    auto backend = makeDesktopBackend(kde, identity, runner);
+    for (int i = 0; i < 30; ++i) {
+        replaceBitmap(bitmap, "BM " + QByteArray::number(i));
+        EXPECT_FALSE(backend->SetDeskWallPaper(bitmap));
+        ASSERT_EQ(runner->calls.size(), size_t(i + 1));
+        const QString handed = runner->calls.back().arguments.value(0);
+        EXPECT_LE(freshFiles(dir.path()).size(), 2) << "change " << i;
+        EXPECT_TRUE(freshFiles(dir.path()).contains(QFileInfo(handed).fileName()));
+    }
+    EXPECT_TRUE(QFile::exists(bitmap));
+}
+
+TEST(FreshNameFiles, GnomeWithoutTheDarkStyleKeyKeepsOnlyTheCopyOnScreen)
+{
+    QTemporaryDir dir;
+    const AppIdentity identity{dir.path(), "qelvo"};
+    ASSERT_TRUE(writeBytes(identity.wallpaperBitmapPath(), "BM"));
+    auto runner = std::make_shared<RecordingRunner>();
+    runner->failingArguments = {"picture-uri-dark"};
+    QProcessEnvironment gnome;
+    gnome.insert("XDG_CURRENT_DESKTOP", "GNOME");
+    auto backend = makeDesktopBackend(gnome, identity, runner);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(backend->SetDeskWallPaper(identity.wallpaperBitmapPath()));
+        EXPECT_EQ(freshFiles(dir.path()).size(), 1);
+    }
 }
 
 TEST_F(FreshNameTest, PicturesElsewhereAndUnwritableFoldersStillWork)

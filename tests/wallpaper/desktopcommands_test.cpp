@@ -99,12 +99,34 @@ TEST(DesktopCommands, GnomeSetsBothStylesToAPercentEncodedUri)
     const auto commands = desktopCommands(Desktop::Gnome, kHostile[0]);
     EXPECT_EQ(commands, (std::vector<CommandLine>{
                             {"gsettings", {"set", "org.gnome.desktop.background", "picture-uri", uri}},
-                            {"gsettings", {"set", "org.gnome.desktop.background", "picture-uri-dark", uri}},
+                            {"gsettings",
+                             {"set", "org.gnome.desktop.background", "picture-uri-dark", uri},
+                             /*optional=*/true},
                         }));
     EXPECT_EQ(desktopCommands(Desktop::Cinnamon, "/p/$(id).bmp"),
               (std::vector<CommandLine>{{"gsettings",
                                          {"set", "org.cinnamon.desktop.background", "picture-uri",
                                           "'file:///p/%24%28id%29.bmp'"}}}));
+}
+
+TEST(DesktopCommands, OnlyGnomesDarkStyleKeyIsOptional)
+{
+    // Without it the change on GNOME before 42 fails although the picture did
+    // change, and any other optional command would hide a real failure.
+    for (Desktop desktop :
+         {Desktop::Gnome, Desktop::Cinnamon, Desktop::Mate, Desktop::Kde, Desktop::Lxqt, Desktop::Sway}) {
+        const auto commands = desktopCommands(desktop, "/p/w.bmp");
+        ASSERT_FALSE(commands.empty());
+        EXPECT_FALSE(commands.front().optional) << "the first command carries the change";
+        for (const CommandLine &c : commands)
+            EXPECT_EQ(c.optional, c.arguments.contains("picture-uri-dark"))
+                << c.arguments.join(' ').toStdString();
+    }
+    for (const CommandLine &c : xfceCommands("/backdrop/screen0/monitorA/workspace0/last-image\n"
+                                             "/backdrop/screen0/monitorB/workspace0/last-image\n",
+                                             "/p/w.bmp", "A"))
+        EXPECT_FALSE(c.optional);
+    EXPECT_FALSE(xfceCommands("", "/p/w.bmp", "A").front().optional);
 }
 
 TEST(DesktopCommands, FileUrisEncodeEverythingButUnreservedCharactersAndSlashes)
