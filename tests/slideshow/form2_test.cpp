@@ -66,6 +66,18 @@ protected:
         for (int i = 0; i <= kTitleTicks; ++i)
             form.Timer1_Timer();
     }
+    // Runs a whole black shutter over the picture on screen, one tick a step.
+    void closeWithShutter(Form2 &form)
+    {
+        random.push(0.0); // shutter
+        random.push(0.0); // black
+        form.Timer1_Timer();
+        for (int i = 0; i < 100 && form.logic().NextEffect == NextEffectKind::Fade; ++i)
+            form.Timer1_Timer();
+        ASSERT_NE(form.logic().NextEffect, NextEffectKind::Fade);
+    }
+    static bool isRed(QRgb c) { return qRed(c) > 230 && qGreen(c) < 25 && qBlue(c) < 25; }
+    static bool isGreen(QRgb c) { return qGreen(c) > 230 && qRed(c) < 25 && qBlue(c) < 25; }
 
     QTemporaryDir dir;
     NullBackend backend;
@@ -138,6 +150,76 @@ TEST_F(Form2Widget, InvertAndMaskCombineWithWhatIsOnScreen)
     EXPECT_LT(qRed(inverted), 25);
     EXPECT_GT(qGreen(inverted), 230);
     EXPECT_GT(qBlue(inverted), 230);
+}
+
+TEST_F(Form2Widget, ABoxHiddenAndShownAgainShowsItsPictureWithoutTheTransition)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    toFirstImage(*form);
+    closeWithShutter(*form);
+    PictureBox &box = *form->picture1();
+    const QImage closed = box.shownImage();
+    EXPECT_EQ(closed.pixel(closed.width() / 2, closed.height() / 2), qRgb(0, 0, 0));
+    box.hide();
+    box.show();
+    EXPECT_EQ(box.shownImage(), box.picture());
+    EXPECT_TRUE(isRed(box.grab().toImage().pixel(box.width() / 2, box.height() / 2)));
+}
+
+// After a transition the next change finds its file gone: the picture the
+// transition closed comes back, with the error line under it.
+TEST_F(Form2Widget, AMissingFileAfterATransitionLeavesThePreviousPictureOnScreen)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    toFirstImage(*form);
+    closeWithShutter(*form);
+    ASSERT_TRUE(QFile::remove(dir.filePath("green.bmp")));
+    form->Timer1_Timer();
+    EXPECT_TRUE(form->text1()->isVisible());
+    EXPECT_TRUE(form->text1()->text().contains("green.bmp"));
+    PictureBox &box = *form->picture1();
+    ASSERT_TRUE(box.isVisible());
+    const QImage shown = box.shownImage();
+    EXPECT_EQ(shown, box.picture());
+    EXPECT_TRUE(isRed(shown.pixel(shown.width() / 2, shown.height() / 2)));
+    EXPECT_TRUE(isRed(shown.pixel(2, 2)));
+    const QImage onScreen = form->grab().toImage();
+    const QPoint centre = box.geometry().center() * form->devicePixelRatio();
+    EXPECT_TRUE(isRed(onScreen.pixel(centre)));
+}
+
+// The last picture's transition leads to the title; when the first file has
+// gone by then, the last picture comes back rather than its closed box.
+TEST_F(Form2Widget, AMissingFirstFileAfterTheTitleShowsTheLastPicture)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    toFirstImage(*form);
+    closeWithShutter(*form);
+    form->Timer1_Timer(); // green
+    ASSERT_EQ(form->logic().CurrentIndex, 2);
+    closeWithShutter(*form);
+    ASSERT_EQ(form->logic().NextEffect, NextEffectKind::TitleRool);
+    EXPECT_FALSE(form->picture1()->isVisible());
+    ASSERT_TRUE(QFile::remove(dir.filePath("red.jpg")));
+    for (int i = 0; i < kTitleTicks; ++i)
+        form->Timer1_Timer();
+    ASSERT_EQ(form->logic().NextEffect, NextEffectKind::Normal);
+    form->Timer1_Timer();
+    EXPECT_EQ(form->logic().CurrentIndex, 1);
+    EXPECT_TRUE(form->text1()->isVisible());
+    ASSERT_TRUE(form->picture1()->isVisible());
+    const QImage shown = form->picture1()->shownImage();
+    EXPECT_TRUE(isGreen(shown.pixel(shown.width() / 2, shown.height() / 2)));
 }
 
 TEST_F(Form2Widget, CharacterKeysEndTheShowAndOthersDoNothing)
