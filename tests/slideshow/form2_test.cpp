@@ -260,6 +260,77 @@ TEST_F(Form2Widget, PointerOverThePictureCountsAsOverTheWindowAndAClickCloses)
     QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 2000);
 }
 
+// The black windows over the other screens: the show ends from any screen.
+// The show runs modal, as it does for real, so the covers must not be shut out.
+TEST_F(Form2Widget, KeysOnAnotherScreensCoverReachTheShow)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QRect screen = primaryScreenGeometry();
+    QWidget *cover = form->coverScreen(QRect(screen.right() + 1, 0, 640, 480));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
+    QTest::keyClick(cover->windowHandle(), Qt::Key_Left);
+    EXPECT_EQ(ended, 0);
+    QTest::keyClick(cover->windowHandle(), Qt::Key_Space, Qt::NoModifier);
+    EXPECT_FALSE(form->timer1().isActive());
+    EXPECT_EQ(ended, 0);
+    QTest::keyClick(cover->windowHandle(), Qt::Key_Tab);
+    EXPECT_EQ(ended, 1);
+    QTest::keyClick(cover->windowHandle(), 'q');
+    EXPECT_EQ(ended, 2);
+}
+
+TEST_F(Form2Widget, PointerMovesOnACoverCountInTheShowWindowsCoordinates)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QRect screen = primaryScreenGeometry();
+    const QRect coverArea(screen.right() + 1, 100, 640, 480);
+    QWidget *cover = form->coverScreen(coverArea);
+    // With one screen a full-screen cover lands on the show's own screen:
+    // place it beside that screen, where another screen would be.
+    cover->setWindowState(Qt::WindowNoState);
+    cover->setGeometry(coverArea);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
+    ASSERT_EQ(cover->mapToGlobal(QPoint(0, 0)), coverArea.topLeft());
+    const PointerMemory &pointer = form->logic().pointer;
+    QTest::mouseMove(cover->windowHandle(), QPoint(10, 20));
+    QTRY_COMPARE_WITH_TIMEOUT(pointer.MoveCount, 1, 2000);
+    const QPoint expected = form->mapFromGlobal(coverArea.topLeft() + QPoint(10, 20));
+    EXPECT_EQ(pointer.LastX, expected.x());
+    EXPECT_EQ(pointer.LastY, expected.y());
+    EXPECT_GT(pointer.LastX, screen.width() - 1); // not the cover's own (10, 20)
+    QTest::mouseMove(cover->windowHandle(), QPoint(30, 40));
+    QTRY_COMPARE_WITH_TIMEOUT(pointer.MoveCount, 2, 2000);
+    EXPECT_EQ(ended, 0);
+    QTest::mouseMove(cover->windowHandle(), QPoint(50, 60));
+    QTRY_COMPARE_WITH_TIMEOUT(ended, 1, 2000);
+}
+
+TEST_F(Form2Widget, AClickOnACoverClosesTheShow)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QRect screen = primaryScreenGeometry();
+    QWidget *cover = form->coverScreen(QRect(screen.right() + 1, 0, 640, 480));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
+    QTest::mouseClick(cover->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 2000);
+    EXPECT_FALSE(cover->isVisible());
+}
+
 TEST_F(Form2Widget, MissingSettingsFileShowsTheMessageAndClosesUnseen)
 {
     auto form = makeForm();
