@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QScreen>
 
 #include <cmath>
@@ -66,6 +67,54 @@ int frameMs()
 }
 
 } // namespace
+
+// A black window over a screen other than the primary. It has no handling of
+// its own: the user must be able to end the show from any screen, so its keys,
+// clicks and pointer moves go to the show window's handlers, the pointer's
+// position in the show window's coordinates, as if the show window spanned
+// the desk.
+class ScreenCover final : public QWidget
+{
+public:
+    ScreenCover(Form2 &show, const QRect &geometry)
+        // A window of the show window's own: a modal show would otherwise
+        // block its input.
+        : QWidget(&show, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_show(show)
+    {
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        setPalette(palette);
+        setAutoFillBackground(true);
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+        setGeometry(geometry);
+        setWindowState(Qt::WindowFullScreen);
+    }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        // Tab included, as on the show window.
+        if (event->type() == QEvent::KeyPress) {
+            m_show.keyPressEvent(static_cast<QKeyEvent *>(event));
+            return true;
+        }
+        return QWidget::event(event);
+    }
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        const QPointF at = m_show.mapFromGlobal(event->globalPosition());
+        m_show.Form_MouseMove(at.x(), at.y());
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (rect().contains(event->position().toPoint()))
+            m_show.Form_Click();
+    }
+
+private:
+    Form2 &m_show;
+};
 
 Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     : QDialog(parent), m_identity(identity), m_services(std::move(services)),
@@ -179,18 +228,17 @@ void Form2::coverOtherScreens()
     m_covers.clear();
     const QScreen *primary = QGuiApplication::primaryScreen();
     for (QScreen *screen : QGuiApplication::screens()) {
-        if (screen == primary)
-            continue;
-        auto *cover = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        QPalette palette = cover->palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        cover->setPalette(palette);
-        cover->setAutoFillBackground(true);
-        cover->setGeometry(screen->geometry());
-        cover->setWindowState(Qt::WindowFullScreen);
-        cover->show();
-        m_covers.emplace_back(cover);
+        if (screen != primary)
+            coverScreen(screen->geometry());
     }
+}
+
+QWidget *Form2::coverScreen(const QRect &geometry)
+{
+    auto *cover = new ScreenCover(*this, geometry);
+    cover->show();
+    m_covers.emplace_back(cover);
+    return cover;
 }
 
 // --- Timer1 ---------------------------------------------------------------

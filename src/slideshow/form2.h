@@ -66,6 +66,12 @@ public:
     [[nodiscard]] bool timerIsEnabled() const { return m_enabled; }
     [[nodiscard]] bool backgroundRun() const { return m_backgroundRun; }
 
+    // Puts a black window over another screen (geometry in device-independent
+    // pixels) for as long as the show is seen. Its keys, clicks and pointer
+    // moves act as this window's own. The show places one on every screen but
+    // the primary when it is shown.
+    QWidget *coverScreen(const QRect &geometry);
+
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -75,6 +81,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    friend class ScreenCover; // hands its input to the handlers below
+
     // ShowView
     void setTimerInterval(int ms) override;
     [[nodiscard]] bool timerEnabled() const override { return m_enabled; }

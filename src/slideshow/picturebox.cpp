@@ -136,6 +136,16 @@ void PictureBox::clearPicture()
     update();
 }
 
+void PictureBox::setVisible(bool visible)
+{
+    // The transition was drawn on the screen, over the picture: once the box
+    // has been out of sight it comes back with the picture alone. The show
+    // hides and shows the box around every change, so a change that keeps the
+    // old picture (its file has gone) shows that picture, not the closed box.
+    m_overlay = QImage();
+    QWidget::setVisible(visible);
+}
+
 void PictureBox::clearTransition()
 {
     m_overlay = QImage();

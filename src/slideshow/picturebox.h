@@ -10,12 +10,16 @@ namespace qelvo {
 // Picture1: shows one picture, stretched to fill the box, and the steps of a
 // closing transition drawn over it. The picture itself (its stored content)
 // is kept apart from the drawing over it, so clearing the transition shows the
-// picture as it was painted.
+// picture as it was painted. Hiding or showing the box does the same: a box
+// shown again never brings back the transition that covered it before.
 class PictureBox : public QWidget
 {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget *parent = nullptr);
+
+    // Drops any transition, then hides or shows the box.
+    void setVisible(bool visible) override;
 
     // Decodes the file for a box of the given size (device pixels follow the
     // screen's pixel ratio) and keeps it, stretched to exactly that size.

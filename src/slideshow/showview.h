@@ -24,6 +24,8 @@ public:
     [[nodiscard]] virtual bool timerEnabled() const = 0;
     virtual void setTimerEnabled(bool enabled) = 0;
 
+    // Hiding or showing Picture1 drops any transition drawn over it; the
+    // picture painted into it stays.
     virtual void setPictureVisible(bool visible) = 0;
     virtual void setTitleVisible(bool visible) = 0;
     virtual void setCornerTextVisible(bool visible) = 0;

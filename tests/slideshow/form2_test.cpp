@@ -66,6 +66,18 @@ protected:
         for (int i = 0; i <= kTitleTicks; ++i)
             form.Timer1_Timer();
     }
+    // Runs a whole black shutter over the picture on screen, one tick a step.
+    void closeWithShutter(Form2 &form)
+    {
+        random.push(0.0); // shutter
+        random.push(0.0); // black
+        form.Timer1_Timer();
+        for (int i = 0; i < 100 && form.logic().NextEffect == NextEffectKind::Fade; ++i)
+            form.Timer1_Timer();
+        ASSERT_NE(form.logic().NextEffect, NextEffectKind::Fade);
+    }
+    static bool isRed(QRgb c) { return qRed(c) > 230 && qGreen(c) < 25 && qBlue(c) < 25; }
+    static bool isGreen(QRgb c) { return qGreen(c) > 230 && qRed(c) < 25 && qBlue(c) < 25; }
 
     QTemporaryDir dir;
     NullBackend backend;
@@ -140,6 +152,76 @@ TEST_F(Form2Widget, InvertAndMaskCombineWithWhatIsOnScreen)
     EXPECT_GT(qBlue(inverted), 230);
 }
 
+TEST_F(Form2Widget, ABoxHiddenAndShownAgainShowsItsPictureWithoutTheTransition)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    toFirstImage(*form);
+    closeWithShutter(*form);
+    PictureBox &box = *form->picture1();
+    const QImage closed = box.shownImage();
+    EXPECT_EQ(closed.pixel(closed.width() / 2, closed.height() / 2), qRgb(0, 0, 0));
+    box.hide();
+    box.show();
+    EXPECT_EQ(box.shownImage(), box.picture());
+    EXPECT_TRUE(isRed(box.grab().toImage().pixel(box.width() / 2, box.height() / 2)));
+}
+
+// After a transition the next change finds its file gone: the picture the
+// transition closed comes back, with the error line under it.
+TEST_F(Form2Widget, AMissingFileAfterATransitionLeavesThePreviousPictureOnScreen)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    toFirstImage(*form);
+    closeWithShutter(*form);
+    ASSERT_TRUE(QFile::remove(dir.filePath("green.bmp")));
+    form->Timer1_Timer();
+    EXPECT_TRUE(form->text1()->isVisible());
+    EXPECT_TRUE(form->text1()->text().contains("green.bmp"));
+    PictureBox &box = *form->picture1();
+    ASSERT_TRUE(box.isVisible());
+    const QImage shown = box.shownImage();
+    EXPECT_EQ(shown, box.picture());
+    EXPECT_TRUE(isRed(shown.pixel(shown.width() / 2, shown.height() / 2)));
+    EXPECT_TRUE(isRed(shown.pixel(2, 2)));
+    const QImage onScreen = form->grab().toImage();
+    const QPoint centre = box.geometry().center() * form->devicePixelRatio();
+    EXPECT_TRUE(isRed(onScreen.pixel(centre)));
+}
+
+// The last picture's transition leads to the title; when the first file has
+// gone by then, the last picture comes back rather than its closed box.
+TEST_F(Form2Widget, AMissingFirstFileAfterTheTitleShowsTheLastPicture)
+{
+    writeSettings("0");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    toFirstImage(*form);
+    closeWithShutter(*form);
+    form->Timer1_Timer(); // green
+    ASSERT_EQ(form->logic().CurrentIndex, 2);
+    closeWithShutter(*form);
+    ASSERT_EQ(form->logic().NextEffect, NextEffectKind::TitleRool);
+    EXPECT_FALSE(form->picture1()->isVisible());
+    ASSERT_TRUE(QFile::remove(dir.filePath("red.jpg")));
+    for (int i = 0; i < kTitleTicks; ++i)
+        form->Timer1_Timer();
+    ASSERT_EQ(form->logic().NextEffect, NextEffectKind::Normal);
+    form->Timer1_Timer();
+    EXPECT_EQ(form->logic().CurrentIndex, 1);
+    EXPECT_TRUE(form->text1()->isVisible());
+    ASSERT_TRUE(form->picture1()->isVisible());
+    const QImage shown = form->picture1()->shownImage();
+    EXPECT_TRUE(isGreen(shown.pixel(shown.width() / 2, shown.height() / 2)));
+}
+
 TEST_F(Form2Widget, CharacterKeysEndTheShowAndOthersDoNothing)
 {
     writeSettings("1");
@@ -176,6 +258,77 @@ TEST_F(Form2Widget, PointerOverThePictureCountsAsOverTheWindowAndAClickCloses)
     QTRY_COMPARE_WITH_TIMEOUT(ended, 1, 2000);
     QTest::mouseClick(form.get(), Qt::LeftButton, Qt::NoModifier, centre);
     QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 2000);
+}
+
+// The black windows over the other screens: the show ends from any screen.
+// The show runs modal, as it does for real, so the covers must not be shut out.
+TEST_F(Form2Widget, KeysOnAnotherScreensCoverReachTheShow)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QRect screen = primaryScreenGeometry();
+    QWidget *cover = form->coverScreen(QRect(screen.right() + 1, 0, 640, 480));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
+    QTest::keyClick(cover->windowHandle(), Qt::Key_Left);
+    EXPECT_EQ(ended, 0);
+    QTest::keyClick(cover->windowHandle(), Qt::Key_Space, Qt::NoModifier);
+    EXPECT_FALSE(form->timer1().isActive());
+    EXPECT_EQ(ended, 0);
+    QTest::keyClick(cover->windowHandle(), Qt::Key_Tab);
+    EXPECT_EQ(ended, 1);
+    QTest::keyClick(cover->windowHandle(), 'q');
+    EXPECT_EQ(ended, 2);
+}
+
+TEST_F(Form2Widget, PointerMovesOnACoverCountInTheShowWindowsCoordinates)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QRect screen = primaryScreenGeometry();
+    const QRect coverArea(screen.right() + 1, 100, 640, 480);
+    QWidget *cover = form->coverScreen(coverArea);
+    // With one screen a full-screen cover lands on the show's own screen:
+    // place it beside that screen, where another screen would be.
+    cover->setWindowState(Qt::WindowNoState);
+    cover->setGeometry(coverArea);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
+    ASSERT_EQ(cover->mapToGlobal(QPoint(0, 0)), coverArea.topLeft());
+    const PointerMemory &pointer = form->logic().pointer;
+    QTest::mouseMove(cover->windowHandle(), QPoint(10, 20));
+    QTRY_COMPARE_WITH_TIMEOUT(pointer.MoveCount, 1, 2000);
+    const QPoint expected = form->mapFromGlobal(coverArea.topLeft() + QPoint(10, 20));
+    EXPECT_EQ(pointer.LastX, expected.x());
+    EXPECT_EQ(pointer.LastY, expected.y());
+    EXPECT_GT(pointer.LastX, screen.width() - 1); // not the cover's own (10, 20)
+    QTest::mouseMove(cover->windowHandle(), QPoint(30, 40));
+    QTRY_COMPARE_WITH_TIMEOUT(pointer.MoveCount, 2, 2000);
+    EXPECT_EQ(ended, 0);
+    QTest::mouseMove(cover->windowHandle(), QPoint(50, 60));
+    QTRY_COMPARE_WITH_TIMEOUT(ended, 1, 2000);
+}
+
+TEST_F(Form2Widget, AClickOnACoverClosesTheShow)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QRect screen = primaryScreenGeometry();
+    QWidget *cover = form->coverScreen(QRect(screen.right() + 1, 0, 640, 480));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
+    QTest::mouseClick(cover->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 2000);
+    EXPECT_FALSE(cover->isVisible());
 }
 
 TEST_F(Form2Widget, MissingSettingsFileShowsTheMessageAndClosesUnseen)
