@@ -66,6 +66,21 @@ int frameMs()
     return std::max(1, static_cast<int>(std::lround(1000.0 / primaryRefreshRate())));
 }
 
+// A black window that takes the keyboard and every pointer move. Without a
+// window manager a full-screen request alone leaves the default size: place
+// the window over its screen first, then ask for full screen.
+void makeBlackFullScreen(QWidget &window, const QRect &geometry)
+{
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+    window.setMouseTracking(true);
+    window.setFocusPolicy(Qt::StrongFocus);
+    window.setGeometry(geometry);
+    window.setWindowState(Qt::WindowFullScreen);
+}
+
 } // namespace
 
 // A black window over a screen other than the primary. It has no handling of
@@ -81,14 +96,7 @@ public:
         // block its input.
         : QWidget(&show, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_show(show)
     {
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        setPalette(palette);
-        setAutoFillBackground(true);
-        setMouseTracking(true);
-        setFocusPolicy(Qt::StrongFocus);
-        setGeometry(geometry);
-        setWindowState(Qt::WindowFullScreen);
+        makeBlackFullScreen(*this, geometry);
     }
 
 protected:
@@ -128,16 +136,7 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QLatin1String(kAppTitle));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
-    // Without a window manager a full-screen request alone leaves the default
-    // size: place the window over the screen first, then ask for full screen.
-    setGeometry(m_screen);
-    setWindowState(Qt::WindowFullScreen);
+    makeBlackFullScreen(*this, m_screen);
 
     m_picture1 = new PictureBox(this);
     m_picture1->hide();
