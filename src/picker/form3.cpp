@@ -391,10 +391,10 @@ bool Form3::showPreview(const QString &path)
 {
     Image1->hide();
     const QSize natural = readNaturalSize(path);
-    constexpr int kLargestSide = std::numeric_limits<int>::max() / picker::kTwipsPerPixel;
+    constexpr int kLargestSide = std::numeric_limits<int>::max() / kTwipsPerPixel;
     if (natural.isEmpty() || natural.width() > kLargestSide || natural.height() > kLargestSide)
         return false;
-    const QSize fitted = picker::previewSizeTwips(natural * picker::kTwipsPerPixel);
+    const QSize fitted = picker::previewSizeTwips(natural * kTwipsPerPixel);
     if (!fitted.isValid())
         return false;
     const QSize pixels(picker::twipsToPixels(fitted.width()), picker::twipsToPixels(fitted.height()));

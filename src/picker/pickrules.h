@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picker/picker.h"
+#include "platform/screens.h"
 
 #include <QSize>
 #include <QString>
@@ -18,7 +19,6 @@ namespace qelvo::picker {
 inline constexpr std::array<const char *, 5> kFilePatterns = {"*.jp*;*.gif;*.bmp", "*.bmp", "*.jp*", "*.gif",
                                                               "*.*"};
 
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kPreviewTwips = 1000;    // the preview's longer side
 inline constexpr int kMaxPicked = 255;        // PickedCount is eight bits wide
 inline constexpr int kLabelShortenFrom = 35;  // folder paths this long are shortened
