@@ -36,7 +36,8 @@ extern char **environ;
 
 using namespace qelvo;
 
-namespace {
+namespace
+{
 
 struct Sample {
     const char *name;

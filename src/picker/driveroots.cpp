@@ -6,9 +6,11 @@
 
 #include <algorithm>
 
-namespace qelvo::picker {
+namespace qelvo::picker
+{
 
-namespace {
+namespace
+{
 
 // The mount table escapes blanks, tabs, line breaks and backslashes as \ooo.
 QString unescapeMountPoint(const QByteArray &field)
@@ -52,7 +54,8 @@ bool isInside(const QString &path, const QString &root)
 {
     if (root.isEmpty() || !path.startsWith(root))
         return false;
-    return path.size() == root.size() || root.endsWith(QLatin1Char('/')) || path[root.size()] == QLatin1Char('/');
+    return path.size() == root.size() || root.endsWith(QLatin1Char('/')) ||
+           path[root.size()] == QLatin1Char('/');
 }
 
 QStringList driveRootsFromMounts(const QByteArray &mounts, const QString &home, const QString &user)

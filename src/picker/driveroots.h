@@ -9,12 +9,14 @@
 
 // The picker's "drives": the file-system roots a user browses. The drive text
 // is the root's path.
-namespace qelvo::picker {
+namespace qelvo::picker
+{
 
 // The roots from a mount table in /proc/self/mounts form: "/", the home
 // folder, then mounted media under /media, /run/media/<user> and /mnt, each
 // once, media sorted by path.
-[[nodiscard]] QStringList driveRootsFromMounts(const QByteArray &mounts, const QString &home, const QString &user);
+[[nodiscard]] QStringList driveRootsFromMounts(const QByteArray &mounts, const QString &home,
+                                               const QString &user);
 
 // The roots of the running system (those that exist now).
 [[nodiscard]] QStringList mountedDriveRoots();
@@ -32,13 +34,15 @@ namespace qelvo::picker {
 
 // Each drive's current folder for the life of the process: opening a drive
 // goes back to the folder last shown on it.
-class DriveFolders {
+class DriveFolders
+{
 public:
     void remember(const QString &root, const QString &folder);
     [[nodiscard]] bool knows(const QString &root) const { return m_folders.contains(root); }
     // The remembered folder of root or, when it has gone, its nearest existing
     // parent inside root; root itself when nothing is remembered.
-    [[nodiscard]] QString folderFor(const QString &root, const std::function<bool(const QString &)> &exists) const;
+    [[nodiscard]] QString folderFor(const QString &root,
+                                    const std::function<bool(const QString &)> &exists) const;
     void clear() { m_folders.clear(); }
 
 private:

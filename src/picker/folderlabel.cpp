@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QTextOption>
 
-namespace qelvo::picker {
+namespace qelvo::picker
+{
 
 FolderLabel::FolderLabel(QWidget *parent) : QWidget(parent) {}
 

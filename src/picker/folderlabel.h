@@ -2,11 +2,13 @@
 
 #include <QWidget>
 
-namespace qelvo::picker {
+namespace qelvo::picker
+{
 
 // A label for folder paths: they have no blanks, so the text wraps at any
 // character instead of running out of the box.
-class FolderLabel : public QWidget {
+class FolderLabel : public QWidget
+{
     Q_OBJECT
 public:
     explicit FolderLabel(QWidget *parent = nullptr);

@@ -29,14 +29,19 @@
 #include <algorithm>
 #include <limits>
 
-namespace qelvo {
+namespace qelvo
+{
 
-namespace {
+namespace
+{
 
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kFilledRole = Qt::UserRole + 1;
 
-QString tr8(const char *text) { return QString::fromUtf8(text); }
+QString tr8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
 
 // A control's place, given in twips like the rest of the layout.
 QRect twips(int left, int top, int width, int height)
@@ -45,9 +50,15 @@ QRect twips(int left, int top, int width, int height)
             picker::twipsToPixels(height)};
 }
 
-bool folderExists(const QString &path) { return realFileSystem().folderExists(path); }
+bool folderExists(const QString &path)
+{
+    return realFileSystem().folderExists(path);
+}
 
-bool isDotName(const QString &name) { return name.startsWith(QLatin1Char('.')); }
+bool isDotName(const QString &name)
+{
+    return name.startsWith(QLatin1Char('.'));
+}
 
 // The folders directly inside a folder (following links), without hidden ones.
 QStringList subfolders(const QString &folder)
@@ -64,7 +75,8 @@ QStringList subfolders(const QString &folder)
         if (entry->d_type == DT_DIR) {
             names << name;
         } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat st {};
+            struct stat st {
+            };
             const QByteArray full = QFile::encodeName(joinPath(folder, name));
             if (::stat(full.constData(), &st) == 0 && S_ISDIR(st.st_mode))
                 names << name;
@@ -87,7 +99,8 @@ QTreeWidgetItem *newFolderItem(const QString &name, const QString &path, const Q
 
 // The drive box reads the mounted roots again whenever it opens, so media
 // plugged in while the picker is open can be chosen.
-class DriveBox : public QComboBox {
+class DriveBox : public QComboBox
+{
 public:
     DriveBox(std::function<void()> beforePopup, QWidget *parent)
         : QComboBox(parent), m_beforePopup(std::move(beforePopup))
@@ -403,7 +416,8 @@ bool Form3::showPreview(const QString &path)
     const QImage image = decodeImage(path, devicePixels);
     if (image.isNull())
         return false;
-    QPixmap pixmap = QPixmap::fromImage(image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    QPixmap pixmap =
+        QPixmap::fromImage(image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(ratio);
     Image1->setPixmap(pixmap);
     Image1->setGeometry(QRect(twips(5340, 1200, 0, 0).topLeft(), pixels));
@@ -447,7 +461,10 @@ void Form3::Command2_Click()
     picker::Destroy();
 }
 
-void Form3::reject() { Command2_Click(); }
+void Form3::reject()
+{
+    Command2_Click();
+}
 
 void Form3::report(const QString &text)
 {

@@ -15,9 +15,11 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace qelvo {
+namespace qelvo
+{
 
-namespace picker {
+namespace picker
+{
 class FolderLabel;
 }
 
@@ -25,7 +27,8 @@ class FolderLabel;
 // choice in the picker's module-level result. Created, shown and destroyed
 // through the operations in picker.h; the controls carry their names
 // (Drive1, Dir1, File1, ...) as object names.
-class Form3 : public QDialog {
+class Form3 : public QDialog
+{
     Q_OBJECT
 public:
     Form3(picker::DriveSource drives, picker::DriveFolders &driveFolders, picker::MessageHook message,

@@ -8,7 +8,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
-namespace qelvo::picker {
+namespace qelvo::picker
+{
 
 std::array<QString, kPickedSlots> PickedFiles;
 std::uint8_t PickedCount = 0;
@@ -16,14 +17,18 @@ bool PickFolderMode = false;
 QString LastPickDrive;
 QString LastPickFolder;
 
-namespace {
+namespace
+{
 
 QPointer<Form3> g_form;
 DriveSource g_driveSource;
 MessageHook g_messageHook;
 DriveFolders g_driveFolders;
 
-QStringList currentRoots() { return g_driveSource ? g_driveSource() : mountedDriveRoots(); }
+QStringList currentRoots()
+{
+    return g_driveSource ? g_driveSource() : mountedDriveRoots();
+}
 
 void showMessage(QWidget *parent, const QString &text)
 {
@@ -76,7 +81,10 @@ bool SetDrive(const QString &drive)
     return form.setDrive(roots.contains(path) ? path : driveOf(path, roots));
 }
 
-QString CurrentFolder() { return ensureForm().dirPath(); }
+QString CurrentFolder()
+{
+    return ensureForm().dirPath();
+}
 
 void Destroy()
 {
@@ -90,13 +98,25 @@ void Destroy()
     form->deleteLater();
 }
 
-QString DriveOf(const QString &path) { return driveOf(cleanFolderPath(path), currentRoots()); }
+QString DriveOf(const QString &path)
+{
+    return driveOf(cleanFolderPath(path), currentRoots());
+}
 
-void SetDriveSource(DriveSource source) { g_driveSource = std::move(source); }
+void SetDriveSource(DriveSource source)
+{
+    g_driveSource = std::move(source);
+}
 
-void SetMessageHook(MessageHook hook) { g_messageHook = std::move(hook); }
+void SetMessageHook(MessageHook hook)
+{
+    g_messageHook = std::move(hook);
+}
 
-Form3 *Window() { return g_form; }
+Form3 *Window()
+{
+    return g_form;
+}
 
 void ResetAll()
 {

@@ -9,12 +9,14 @@
 
 class QWidget;
 
-namespace qelvo {
+namespace qelvo
+{
 class Form3;
 }
 
 // The file picker's operations and its result, which outlive the picker window.
-namespace qelvo::picker {
+namespace qelvo::picker
+{
 
 inline constexpr int kPickedSlots = 32768;
 

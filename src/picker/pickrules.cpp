@@ -4,11 +4,16 @@
 
 #include <cmath>
 
-namespace qelvo::picker {
+namespace qelvo::picker
+{
 
-namespace {
+namespace
+{
 
-bool sameChar(QChar a, QChar b) { return a == b || a.toCaseFolded() == b.toCaseFolded(); }
+bool sameChar(QChar a, QChar b)
+{
+    return a == b || a.toCaseFolded() == b.toCaseFolded();
+}
 
 // Greedy wildcard match with one back-tracking point: linear in practice and
 // never recursive, whatever the name or pattern holds.
@@ -54,9 +59,11 @@ QString shortenFolderLabel(const QString &path)
     const QList<uint> codePoints = path.toUcs4();
     if (codePoints.size() < kLabelShortenFrom)
         return path;
-    const auto head = QString::fromUcs4(reinterpret_cast<const char32_t *>(codePoints.constData()), kLabelHead);
+    const auto head =
+        QString::fromUcs4(reinterpret_cast<const char32_t *>(codePoints.constData()), kLabelHead);
     const auto tail = QString::fromUcs4(
-        reinterpret_cast<const char32_t *>(codePoints.constData() + codePoints.size() - kLabelTail), kLabelTail);
+        reinterpret_cast<const char32_t *>(codePoints.constData() + codePoints.size() - kLabelTail),
+        kLabelTail);
     return head + QStringLiteral("...") + tail;
 }
 
@@ -80,7 +87,8 @@ int twipsToPixels(int twips)
     return std::max(1, static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)));
 }
 
-namespace {
+namespace
+{
 // Only ASCII digits form number runs: other scripts' digits (full-width ０-９)
 // sit between letters in code-point order, and treating them as numbers would
 // make the order inconsistent, which a sort must never see.

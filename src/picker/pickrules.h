@@ -12,16 +12,17 @@
 
 // The picker's rules that need no window: type patterns, the folder label,
 // the preview's size and how a file selection becomes the result.
-namespace qelvo::picker {
+namespace qelvo::picker
+{
 
 // Patterns for the type box's items, in the same order. "*.jp*" deliberately
 // also takes .jpeg and .jpe.
 inline constexpr std::array<const char *, 5> kFilePatterns = {"*.jp*;*.gif;*.bmp", "*.bmp", "*.jp*", "*.gif",
                                                               "*.*"};
 
-inline constexpr int kPreviewTwips = 1000;    // the preview's longer side
-inline constexpr int kMaxPicked = 255;        // PickedCount is eight bits wide
-inline constexpr int kLabelShortenFrom = 35;  // folder paths this long are shortened
+inline constexpr int kPreviewTwips = 1000;   // the preview's longer side
+inline constexpr int kMaxPicked = 255;       // PickedCount is eight bits wide
+inline constexpr int kLabelShortenFrom = 35; // folder paths this long are shortened
 inline constexpr int kLabelHead = 15;
 inline constexpr int kLabelTail = 20;
 

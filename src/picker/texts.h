@@ -3,7 +3,8 @@
 #include <array>
 
 // The file picker's own texts.
-namespace qelvo::picker::texts {
+namespace qelvo::picker::texts
+{
 inline constexpr const char *kCaption = "ファイルの追加";
 inline constexpr const char *kFileName = "ファイル名:";
 inline constexpr const char *kFileType = "ファイルの種類:";
@@ -15,7 +16,7 @@ inline constexpr const char *kCancel = "キャンセル";
 inline constexpr const char *kUnsupported = "非対応のファイル形式";
 
 // The type box's items; the pattern each one stands for is at the same index of kFilePatterns.
-inline constexpr std::array<const char *, 5> kFileTypes = {
-    "画像ファイル (*.jpg;*.gif;*.bmp)", "BMPファイル (*.bmp)", "JPGファイル (*.jpg)", "GIFファイル (*.gif)",
-    "全てのファイル (*.*)"};
+inline constexpr std::array<const char *, 5> kFileTypes = {"画像ファイル (*.jpg;*.gif;*.bmp)",
+                                                           "BMPファイル (*.bmp)", "JPGファイル (*.jpg)",
+                                                           "GIFファイル (*.gif)", "全てのファイル (*.*)"};
 } // namespace qelvo::picker::texts

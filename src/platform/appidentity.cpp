@@ -4,7 +4,8 @@
 
 #include <QFileInfo>
 
-namespace qelvo {
+namespace qelvo
+{
 
 AppIdentity AppIdentity::current()
 {

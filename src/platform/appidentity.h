@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // Title of every message box that is given no title of its own.
 inline constexpr const char *kAppTitle = "qelvo";

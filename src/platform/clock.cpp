@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 
-namespace qelvo {
+namespace qelvo
+{
 
 const Clock &systemClock()
 {

@@ -2,16 +2,19 @@
 
 #include <QDateTime>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // Local date and time, injectable for tests.
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock() = default;
     [[nodiscard]] virtual QDateTime now() const = 0;
 };
 
-class SystemClock final : public Clock {
+class SystemClock final : public Clock
+{
 public:
     [[nodiscard]] QDateTime now() const override { return QDateTime::currentDateTime(); }
 };

@@ -3,7 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace qelvo {
+namespace qelvo
+{
 
 int DisplayCounter::ShowCursor(bool show)
 {

@@ -2,11 +2,13 @@
 
 #include <functional>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // Emulates the desktop's cursor display counter: each call moves the count by
 // one and returns it; the pointer is visible while the count is zero or more.
-class DisplayCounter {
+class DisplayCounter
+{
 public:
     using VisibilityHook = std::function<void(bool visible)>;
 

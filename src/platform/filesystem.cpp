@@ -7,9 +7,11 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-namespace qelvo {
+namespace qelvo
+{
 
-namespace {
+namespace
+{
 bool statFollowing(const QString &path, struct stat &st)
 {
     if (path.isEmpty())
@@ -20,13 +22,15 @@ bool statFollowing(const QString &path, struct stat &st)
 
 bool RealFileSystem::isNormalFile(const QString &path) const
 {
-    struct stat st {};
+    struct stat st {
+    };
     return statFollowing(path, st) && S_ISREG(st.st_mode);
 }
 
 bool RealFileSystem::folderExists(const QString &path) const
 {
-    struct stat st {};
+    struct stat st {
+    };
     return statFollowing(path, st) && S_ISDIR(st.st_mode);
 }
 

@@ -4,7 +4,8 @@
 
 #include <vector>
 
-namespace qelvo {
+namespace qelvo
+{
 
 struct FolderFile {
     QString name; // file name with extension
@@ -13,7 +14,8 @@ struct FolderFile {
 
 // The file-system services the program needs, behind an interface so that
 // tests can hand in a fake tree.
-class FileSystem {
+class FileSystem
+{
 public:
     virtual ~FileSystem() = default;
     // A regular file after following symbolic links; folders and special files count as missing.
@@ -23,7 +25,8 @@ public:
     [[nodiscard]] virtual std::vector<FolderFile> listFiles(const QString &folder) const = 0;
 };
 
-class RealFileSystem final : public FileSystem {
+class RealFileSystem final : public FileSystem
+{
 public:
     [[nodiscard]] bool isNormalFile(const QString &path) const override;
     [[nodiscard]] bool folderExists(const QString &path) const override;

@@ -2,13 +2,15 @@
 
 #include <QStringList>
 
-namespace qelvo {
+namespace qelvo
+{
 
 QFont uiGothicFont(int pointSize)
 {
     QFont font;
     font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"), QStringLiteral("Sans Serif")});
+                      QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("Sans Serif")});
     font.setPointSize(pointSize);
     return font;
 }

@@ -2,7 +2,8 @@
 
 #include <QFont>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // The dialogs' face: "MS UI Gothic" where it exists, else a Japanese-capable
 // sans face at the same point size.

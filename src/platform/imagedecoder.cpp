@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <optional>
 
-namespace qelvo {
+namespace qelvo
+{
 
-namespace {
+namespace
+{
 
 // Decoding may take at most this much memory. Ordinary camera photos (45
 // megapixels and more) fit easily; a file whose decoding alone would need

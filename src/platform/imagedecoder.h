@@ -4,7 +4,8 @@
 #include <QSize>
 #include <QString>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // Picture decoding for every part of the program (JPEG, GIF, BMP and whatever
 // else Qt reads). Images come upright: the orientation a JPEG carries in its

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace qelvo {
+namespace qelvo
+{
 
 int RandomSource::pickOneBased(int n)
 {

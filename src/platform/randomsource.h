@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <random>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // The one source of random numbers, uniform in [0, 1). Injectable so that tests
 // can script the draws.
-class RandomSource {
+class RandomSource
+{
 public:
     virtual ~RandomSource() = default;
     [[nodiscard]] virtual double next() = 0;
@@ -16,7 +18,8 @@ public:
     [[nodiscard]] int pickOneBased(int n);
 };
 
-class Mt19937Random final : public RandomSource {
+class Mt19937Random final : public RandomSource
+{
 public:
     explicit Mt19937Random(std::uint32_t seed) : m_engine(seed) {}
     // Seeded from the system's entropy source.

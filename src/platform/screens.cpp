@@ -3,7 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace qelvo {
+namespace qelvo
+{
 
 QRect primaryScreenGeometry()
 {

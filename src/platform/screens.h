@@ -2,12 +2,16 @@
 
 #include <QRect>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // Layout units: 15 twips make one device-independent pixel (1440 / 96 dpi).
 inline constexpr int kTwipsPerPixel = 15;
 
-[[nodiscard]] constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+[[nodiscard]] constexpr int pixelsToTwips(int pixels)
+{
+    return pixels * kTwipsPerPixel;
+}
 
 // "The whole screen": the primary screen's geometry in device-independent pixels.
 [[nodiscard]] QRect primaryScreenGeometry();

@@ -5,7 +5,8 @@
 
 #include <unistd.h>
 
-namespace qelvo {
+namespace qelvo
+{
 
 SingleInstance::SingleInstance(const QString &lockPath) : m_lock(std::make_unique<QLockFile>(lockPath))
 {

@@ -6,11 +6,13 @@
 
 class QLockFile;
 
-namespace qelvo {
+namespace qelvo
+{
 
 // A per-user lock held for the life of the process. A lock left behind by a
 // process that no longer runs does not block the next start.
-class SingleInstance {
+class SingleInstance
+{
 public:
     explicit SingleInstance(const QString &lockPath = defaultLockPath());
     ~SingleInstance();

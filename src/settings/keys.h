@@ -1,7 +1,8 @@
 #pragma once
 
 // The settings file's fixed texts: section headers, keys and record markers.
-namespace qelvo::settings::keys {
+namespace qelvo::settings::keys
+{
 
 inline constexpr const char *kAppStateSection = "[AppState]";
 inline constexpr const char *kExecuteStateSection = "[ExecuteState]";

@@ -1,8 +1,10 @@
 #include "settings/lastexecute.h"
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
-namespace {
+namespace
+{
 const QString kFormat = QStringLiteral("yyyy/MM/dd H:mm:ss");
 }
 

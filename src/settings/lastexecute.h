@@ -5,7 +5,8 @@
 
 #include <optional>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
 // "yyyy/MM/dd H:mm:ss" in local time.
 [[nodiscard]] QString formatLastExecute(const QDateTime &when);

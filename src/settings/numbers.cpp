@@ -6,7 +6,8 @@
 #include <cmath>
 #include <limits>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
 long long roundHalfEven(double value)
 {
@@ -44,7 +45,8 @@ std::optional<float> toFloat32(const QString &text)
     return static_cast<float>(*value);
 }
 
-namespace {
+namespace
+{
 template <typename Int> std::optional<Int> toInteger(const QString &text)
 {
     const auto value = parseNumber(text);
@@ -57,14 +59,26 @@ template <typename Int> std::optional<Int> toInteger(const QString &text)
 }
 } // namespace
 
-std::optional<std::uint8_t> toByte(const QString &text) { return toInteger<std::uint8_t>(text); }
-std::optional<std::int16_t> toInt16(const QString &text) { return toInteger<std::int16_t>(text); }
-std::optional<std::int32_t> toInt32(const QString &text) { return toInteger<std::int32_t>(text); }
+std::optional<std::uint8_t> toByte(const QString &text)
+{
+    return toInteger<std::uint8_t>(text);
+}
+std::optional<std::int16_t> toInt16(const QString &text)
+{
+    return toInteger<std::int16_t>(text);
+}
+std::optional<std::int32_t> toInt32(const QString &text)
+{
+    return toInteger<std::int32_t>(text);
+}
 
 QString formatFloat(float value)
 {
     // Through the shortest decimal of the float so that 0.1f prints 0.1, not 0.1000000015.
-    return QLocale::c().toString(static_cast<double>(value), 'g', 7).replace(QLatin1String("e+"), QLatin1String("E+")).replace(QLatin1String("e-"), QLatin1String("E-"));
+    return QLocale::c()
+        .toString(static_cast<double>(value), 'g', 7)
+        .replace(QLatin1String("e+"), QLatin1String("E+"))
+        .replace(QLatin1String("e-"), QLatin1String("E-"));
 }
 
 } // namespace qelvo::settings

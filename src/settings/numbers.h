@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 [[nodiscard]] long long roundHalfEven(double value);

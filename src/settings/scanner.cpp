@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
 QStringList splitLines(const QString &text)
 {

@@ -3,7 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
 // The file's lines, CR LF or LF ended; a final line without an end still counts,
 // a final line end adds no empty line.
@@ -13,7 +14,8 @@ namespace qelvo::settings {
 // a record's key lines are read before its entries. An item ends at a comma or
 // at a line end, so an entry line "name,path" gives two items; a line ends at
 // a line end only. A CR is dropped only where it ends a line.
-class TextScanner {
+class TextScanner
+{
 public:
     explicit TextScanner(const QString &text) : m_text(text) {}
 

@@ -6,7 +6,8 @@
 #include <array>
 #include <cstdint>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
 // One row of a setting list's file list. A DispName in parentheses marks a
 // folder whose images the slide show expands.
@@ -20,8 +21,8 @@ struct FileEntry {
 // One named setting list: its slide-show options and its file list.
 struct SettingList {
     QString ListName;
-    float ChgTime = 0.0f;  // seconds per image
-    float ZoomMax = 0.0f;  // largest magnification
+    float ChgTime = 0.0f; // seconds per image
+    float ZoomMax = 0.0f; // largest magnification
     std::uint8_t RandomView = 0;
     std::uint8_t MouseDisable = 0;
     std::uint8_t Effect = 0; // 1 = transitions off
@@ -33,11 +34,11 @@ struct SettingList {
     friend bool operator==(const SettingList &, const SettingList &) = default;
 };
 
-inline constexpr int kSlotCount = 11;        // slots 0..10 the dialog holds
-inline constexpr int kMaxLists = 9;          // lists a user may create
+inline constexpr int kSlotCount = 11;           // slots 0..10 the dialog holds
+inline constexpr int kMaxLists = 9;             // lists a user may create
 inline constexpr int kMaxStoredEntries = 32768; // entries 0..32767 in storage
 inline constexpr int kMaxShownEntries = 32767;  // entries the dialog and the play list show
-inline constexpr int kValueMaxLength = 99;   // longest value a reader takes
+inline constexpr int kValueMaxLength = 99;      // longest value a reader takes
 
 using SettingSlots = std::array<SettingList, kSlotCount>;
 

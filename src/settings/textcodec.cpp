@@ -4,7 +4,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
 QString decodeSettingsText(const QByteArray &bytes)
 {

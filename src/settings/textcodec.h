@@ -5,7 +5,8 @@
 
 #include <optional>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
 // Settings files are UTF-8; a file that is not valid UTF-8 was written on a
 // Japanese system and is read as CP932 (Shift_JIS) as a whole.

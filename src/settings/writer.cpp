@@ -7,15 +7,20 @@
 
 #include <QSaveFile>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
-namespace {
+namespace
+{
 void appendLine(QString &out, const QString &line)
 {
     out += line;
     out += QLatin1String(keys::kLineEnd);
 }
-QString key(const char *k) { return QString::fromLatin1(k); }
+QString key(const char *k)
+{
+    return QString::fromLatin1(k);
+}
 } // namespace
 
 QString formatHead(const SettingsHead &head)

@@ -8,7 +8,8 @@
 
 #include <span>
 
-namespace qelvo::settings {
+namespace qelvo::settings
+{
 
 // The twelve head lines of every settings file.
 struct SettingsHead {

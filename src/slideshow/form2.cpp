@@ -20,9 +20,11 @@
 
 #include <cmath>
 
-namespace qelvo {
+namespace qelvo
+{
 
-namespace {
+namespace
+{
 
 constexpr int kStatusPointSize = 9;
 constexpr int kTitlePointSize = 20;

@@ -18,7 +18,8 @@
 
 class QLabel;
 
-namespace qelvo {
+namespace qelvo
+{
 
 class PictureBox;
 

@@ -7,14 +7,16 @@
 
 #include <algorithm>
 
-namespace qelvo {
+namespace qelvo
+{
 
 using slideshow::DrawAttributes;
 using slideshow::FadeShape;
 using slideshow::FadeStep;
 using slideshow::RasterMode;
 
-namespace {
+namespace
+{
 
 // Combines every pixel of a device rectangle with the mode, clipped to the
 // image, and returns the device area whose pixels actually changed: a curtain

@@ -5,7 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // Picture1: shows one picture, stretched to fill the box, and the steps of a
 // closing transition drawn over it. The picture itself (its stored content)

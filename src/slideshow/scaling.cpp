@@ -5,9 +5,11 @@
 
 #include <algorithm>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
-namespace {
+namespace
+{
 long long nearest(double value)
 {
     return settings::roundHalfEven(value);

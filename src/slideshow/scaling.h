@@ -3,7 +3,8 @@
 #include <QRect>
 #include <QSize>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
 // Where an image of imagePx natural pixels stands on a screen of screenPx
 // pixels: scaled by the smaller of the two screen ratios so that it fits with

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
 KeyCommand keyCommandFor(int charCode)
 {
@@ -25,7 +26,8 @@ KeyCommand keyCommandFor(int charCode)
     }
 }
 
-namespace {
+namespace
+{
 std::int16_t toInt16(double value)
 {
     return static_cast<std::int16_t>(

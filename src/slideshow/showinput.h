@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
 // What a character key does during the show; upper and lower case act alike.
 enum class KeyCommand {

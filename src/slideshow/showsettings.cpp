@@ -9,9 +9,11 @@
 #include <cmath>
 #include <limits>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
-namespace {
+namespace
+{
 
 using settings::hasKeyPrefix;
 using settings::valueAfterKey;
@@ -39,7 +41,8 @@ void readStatePass(const QString &text, const QDateTime &now, ShowSettings &show
         } else if (hasKeyPrefix(line, keys::kLastExecute)) {
             // The whole stored date and time is compared with now; comparing
             // the seconds alone took about one start in twelve for a restart.
-            if (const auto when = settings::parseLastExecute(valueAfterKey(line, keys::kLastExecute, kLongValue)))
+            if (const auto when =
+                    settings::parseLastExecute(valueAfterKey(line, keys::kLastExecute, kLongValue)))
                 show.recentStart = std::llabs(when->msecsTo(now)) < kRecentStartMs;
             seenLast = true;
         }

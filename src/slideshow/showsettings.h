@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
 // The play list holds at most this many entries; further images are dropped.
 inline constexpr int kPlayListSlots = 32767;

@@ -8,7 +8,8 @@
 
 #include <optional>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
 // What the show's logic needs from its window: Timer1, the picture box
 // Picture1 (with the hidden Picture2 behind presentImage), the text lines

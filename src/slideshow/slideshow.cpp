@@ -6,9 +6,11 @@
 #include "slideshow/texts.h"
 #include "slideshow/writeback.h"
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
-namespace {
+namespace
+{
 QString pauseText(const char *head, const QString &listName, const QString &path)
 {
     return QString::fromUtf8(head) + QLatin1String(texts::kPauseLineBreak) +

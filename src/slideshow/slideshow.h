@@ -16,7 +16,8 @@
 #include <optional>
 #include <vector>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
 // What the next timer tick does.
 enum class NextEffectKind {

@@ -1,7 +1,8 @@
 #pragma once
 
 // The slide show's own texts, exactly as the user sees them.
-namespace qelvo::slideshow::texts {
+namespace qelvo::slideshow::texts
+{
 
 // Shown when Qelvo.ini is missing (lines joined with a line break).
 inline constexpr const char *kNoSettingsFile = "設定ファイルが有りません\n"

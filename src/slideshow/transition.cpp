@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdint>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
-namespace {
+namespace
+{
 
 FadeShape rectangle(int x1, int y1, int x2, int y2)
 {

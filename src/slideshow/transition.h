@@ -11,7 +11,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace qelvo::slideshow {
+namespace qelvo::slideshow
+{
 
 // How a drawn pixel combines with the pixel under it.
 enum class RasterMode {

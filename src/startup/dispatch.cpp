@@ -1,6 +1,7 @@
 #include "startup/dispatch.h"
 
-namespace qelvo {
+namespace qelvo
+{
 
 StartAction dispatch(const QString &commandLine)
 {

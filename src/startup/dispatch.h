@@ -3,7 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace qelvo {
+namespace qelvo
+{
 
 enum class StartAction {
     SlideShow, // "/s" exactly: hidden settings dialog, then the modal slide show

@@ -1,13 +1,21 @@
 #include "startup/module1.h"
 
-namespace qelvo {
+namespace qelvo
+{
 
-namespace {
+namespace
+{
 std::uint8_t g_runMode = 0;
 }
 
-std::uint8_t RunMode() { return g_runMode; }
-void setRunMode(std::uint8_t mode) { g_runMode = mode; }
+std::uint8_t RunMode()
+{
+    return g_runMode;
+}
+void setRunMode(std::uint8_t mode)
+{
+    g_runMode = mode;
+}
 
 // The counter is read back as a 16-bit signed number, as the desktop API returns it.
 void HideCursor(DisplayCounter &counter)

@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // The screen-saver mode; Main sets it to 3 before it dispatches.
 inline constexpr std::uint8_t kScreenSaverMode = 3;

@@ -148,4 +148,3 @@ TEST(SettingsLoad, AFolderThatCannotBeSetDoesNotEndTheLoad)
     EXPECT_TRUE(out.ok);
     EXPECT_EQ(out.comboItems, QStringList({"A"}));
 }
-

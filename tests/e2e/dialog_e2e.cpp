@@ -9,9 +9,9 @@
 using namespace qelvo::e2e;
 using namespace std::chrono_literals;
 
-class DialogE2E : public SessionTest {
+class DialogE2E : public SessionTest
+{
 protected:
-
     // The first viewable window of the process whose title starts with prefix.
     static std::optional<XSession::Window> waitForTitle(QProcess &p, const QString &prefix,
                                                         std::chrono::milliseconds timeout)

@@ -14,7 +14,8 @@ using namespace std::chrono_literals;
 
 // The picker on a real X server with a window manager, opened over an owner
 // window by a small harness and driven with the mouse and keyboard.
-class PickerE2E : public SessionTest {
+class PickerE2E : public SessionTest
+{
 protected:
     void SetUp() override
     {
@@ -120,14 +121,15 @@ TEST_F(PickerE2E, DialogOverItsOwnerPicksFilesWithMouseAndKeyboard)
 
     // Click the first file, extend to the last with Shift+End, confirm with Enter.
     const QPoint firstRow = picker->geometry.topLeft() + QPoint(8 + 30, 48 + 6);
-    ASSERT_TRUE(s_session->xdotool({"mousemove", QString::number(firstRow.x()), QString::number(firstRow.y())}));
+    ASSERT_TRUE(
+        s_session->xdotool({"mousemove", QString::number(firstRow.x()), QString::number(firstRow.y())}));
     ASSERT_TRUE(s_session->xdotool({"click", "1"}));
     ASSERT_TRUE(s_session->xdotool({"key", "shift+End"}));
 
     // The preview shows c.jpg, the last file of the list, in red.
     const QPoint preview = picker->geometry.topLeft() + QPoint(356 + 33, 80 + 16);
-    EXPECT_TRUE(waitUntil([&] { return near(s_session->pixel(preview.x(), preview.y()), QColor(Qt::red), 40); },
-                          10s))
+    EXPECT_TRUE(
+        waitUntil([&] { return near(s_session->pixel(preview.x(), preview.y()), QColor(Qt::red), 40); }, 10s))
         << "preview pixel " << s_session->pixel(preview.x(), preview.y()).name().toStdString();
 
     ASSERT_TRUE(s_session->xdotool({"key", "Return"}));
@@ -141,7 +143,8 @@ TEST_F(PickerE2E, ClosingTheWindowCancels)
     const auto picker = waitForPicker();
     ASSERT_TRUE(picker.has_value());
     const QPoint firstRow = picker->geometry.topLeft() + QPoint(8 + 30, 48 + 6);
-    ASSERT_TRUE(s_session->xdotool({"mousemove", QString::number(firstRow.x()), QString::number(firstRow.y())}));
+    ASSERT_TRUE(
+        s_session->xdotool({"mousemove", QString::number(firstRow.x()), QString::number(firstRow.y())}));
     ASSERT_TRUE(s_session->xdotool({"click", "1"}));
     // openbox's close binding sends the window manager's close request.
     ASSERT_TRUE(s_session->xdotool({"key", "alt+F4"}));

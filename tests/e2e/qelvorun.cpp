@@ -3,13 +3,14 @@
 #include <QCoreApplication>
 #include <QFile>
 
-namespace qelvo::e2e {
+namespace qelvo::e2e
+{
 
 QelvoInstall::QelvoInstall(const XSession &session) : m_session(session)
 {
     QFile::copy(QStringLiteral(QELVO_BINARY), m_dir.filePath("qelvo"));
-    QFile::setPermissions(m_dir.filePath("qelvo"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                       QFileDevice::ExeOwner);
+    QFile::setPermissions(m_dir.filePath("qelvo"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 QelvoInstall::~QelvoInstall()
@@ -51,7 +52,8 @@ QProcess &QelvoInstall::start(const QStringList &arguments)
 
 std::optional<int> QelvoInstall::waitForExit(QProcess &process, std::chrono::milliseconds timeout)
 {
-    if (!process.waitForFinished(static_cast<int>(timeout.count())) && process.state() != QProcess::NotRunning)
+    if (!process.waitForFinished(static_cast<int>(timeout.count())) &&
+        process.state() != QProcess::NotRunning)
         return std::nullopt;
     if (process.exitStatus() != QProcess::NormalExit)
         return -1;

@@ -10,12 +10,14 @@
 #include <optional>
 #include <vector>
 
-namespace qelvo::e2e {
+namespace qelvo::e2e
+{
 
 // A private installation of the real binary: its own folder (where Qelvo.ini
 // and the wallpaper bitmap live) and its own runtime folder (where the
 // single-instance lock lives). Every process it starts is stopped with it.
-class QelvoInstall {
+class QelvoInstall
+{
 public:
     explicit QelvoInstall(const XSession &session);
     ~QelvoInstall();

@@ -7,7 +7,8 @@
 using namespace qelvo::e2e;
 using namespace std::chrono_literals;
 
-namespace {
+namespace
+{
 
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 255, 0);
@@ -42,7 +43,8 @@ void writeList(const QelvoInstall &install, const List &list)
     install.writeSettings(text + "***EndList***\r\n");
 }
 
-class SlideShowE2E : public SessionTest {
+class SlideShowE2E : public SessionTest
+{
 protected:
     // Starts the show and waits until the colour stands at the screen's centre.
     QProcess &startShowing(QelvoInstall &install, const QColor &colour)
@@ -66,7 +68,6 @@ protected:
                     return true;
         return false;
     }
-
 };
 
 } // namespace

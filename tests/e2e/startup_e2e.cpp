@@ -5,7 +5,9 @@
 using namespace qelvo::e2e;
 using namespace std::chrono_literals;
 
-class StartupE2E : public SessionTest {};
+class StartupE2E : public SessionTest
+{
+};
 
 TEST_F(StartupE2E, ConfigurationSwitchShowsTheSettingsWindow)
 {
@@ -21,8 +23,8 @@ TEST_F(StartupE2E, ConfigurationSwitchShowsTheSettingsWindow)
 TEST_F(StartupE2E, OtherCommandLinesEndAtOnceWithoutAWindow)
 {
     QelvoInstall install(*s_session);
-    for (const QStringList &args : {QStringList{}, QStringList{"/p", "123"}, QStringList{"/a"},
-                                    QStringList{"/s "}}) {
+    for (const QStringList &args :
+         {QStringList{}, QStringList{"/p", "123"}, QStringList{"/a"}, QStringList{"/s "}}) {
         QProcess &qelvo = install.start(args);
         const auto code = QelvoInstall::waitForExit(qelvo, 10s);
         ASSERT_TRUE(code.has_value()) << "still running: " << args.join(' ').toStdString();

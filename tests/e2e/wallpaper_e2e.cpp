@@ -52,7 +52,8 @@ void clearRootPixmap(const XSession &session)
     XCloseDisplay(dpy);
 }
 
-class WallpaperE2E : public SessionTest {
+class WallpaperE2E : public SessionTest
+{
 protected:
     void SetUp() override
     {
@@ -105,7 +106,6 @@ protected:
                 return QString::fromUtf8(l.trimmed());
         return {};
     }
-
 };
 
 TEST_F(WallpaperE2E, ChangerOnlyRunSetsTheNextPictureStoresItAndEnds)

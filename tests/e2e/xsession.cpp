@@ -15,10 +15,15 @@
 
 extern char **environ;
 
-namespace qelvo::e2e {
+namespace qelvo::e2e
+{
 
-namespace {
-Display *dpy(void *d) { return static_cast<Display *>(d); }
+namespace
+{
+Display *dpy(void *d)
+{
+    return static_cast<Display *>(d);
+}
 
 pid_t spawn(const std::vector<std::string> &argv, const posix_spawn_file_actions_t *actions, char **env)
 {
@@ -46,7 +51,10 @@ void stop(pid_t pid)
     ::waitpid(pid, nullptr, 0);
 }
 
-int ignoreXErrors(Display *, XErrorEvent *) { return 0; }
+int ignoreXErrors(Display *, XErrorEvent *)
+{
+    return 0;
+}
 } // namespace
 
 bool waitUntil(const std::function<bool()> &cond, std::chrono::milliseconds timeout)
@@ -109,10 +117,10 @@ XSession::XSession(Options options)
             int format;
             unsigned long count, after;
             unsigned char *data = nullptr;
-            const bool found = XGetWindowProperty(dpy(m_display), DefaultRootWindow(dpy(m_display)), check, 0, 1,
-                                                  False, XA_WINDOW, &type, &format, &count, &after, &data) ==
-                                   Success &&
-                               count == 1;
+            const bool found =
+                XGetWindowProperty(dpy(m_display), DefaultRootWindow(dpy(m_display)), check, 0, 1, False,
+                                   XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+                count == 1;
             if (data)
                 XFree(data);
             return found;
@@ -153,8 +161,8 @@ std::vector<XSession::Window> XSession::windowsOf(qint64 pid) const
         int format;
         unsigned long count, after;
         unsigned char *data = nullptr;
-        if (XGetWindowProperty(d, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
-                Success &&
+        if (XGetWindowProperty(d, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                               &data) == Success &&
             data && count == 1 && static_cast<qint64>(*reinterpret_cast<unsigned long *>(data)) == pid) {
             XWindowAttributes attrs;
             if (XGetWindowAttributes(d, w, &attrs) && attrs.map_state == IsViewable) {

@@ -15,14 +15,16 @@
 
 #include <sys/types.h>
 
-namespace qelvo::e2e {
+namespace qelvo::e2e
+{
 
 // Polls cond every few milliseconds until it holds or the time is up.
 bool waitUntil(const std::function<bool()> &cond, std::chrono::milliseconds timeout);
 
 // A private X server (Xvfb on a free display found with -displayfd) with an
 // optional openbox window manager. Stops only the processes it started.
-class XSession {
+class XSession
+{
 public:
     struct Options {
         int width = 1024;
@@ -63,7 +65,8 @@ private:
 
 // Base of the end-to-end suites: one X session per suite; every test stops at
 // once when Xvfb did not start.
-class SessionTest : public ::testing::Test {
+class SessionTest : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite() { s_session = std::make_unique<XSession>(); }
     static void TearDownTestSuite() { s_session.reset(); }

@@ -10,11 +10,13 @@
 #include <set>
 
 // Test doubles for the platform services.
-namespace qelvo::fakes {
+namespace qelvo::fakes
+{
 
 // An in-memory tree: files and folders added by path; folder listings keep the
 // order the files were added in.
-class FakeFileSystem final : public FileSystem {
+class FakeFileSystem final : public FileSystem
+{
 public:
     void addFile(const QString &path)
     {
@@ -29,7 +31,10 @@ public:
 
     bool isNormalFile(const QString &path) const override { return m_files.count(path) > 0; }
     bool folderExists(const QString &path) const override { return m_folders.count(path) > 0; }
-    std::vector<FolderFile> listFiles(const QString &folder) const override { return m_listing.value(folder); }
+    std::vector<FolderFile> listFiles(const QString &folder) const override
+    {
+        return m_listing.value(folder);
+    }
 
 private:
     std::set<QString> m_files;
@@ -38,7 +43,8 @@ private:
 };
 
 // Hands out scripted draws in order, then repeats the last one.
-class ScriptedRandom final : public RandomSource {
+class ScriptedRandom final : public RandomSource
+{
 public:
     ScriptedRandom(std::initializer_list<double> draws = {}) : m_draws(draws) {}
     void push(double draw) { m_draws.push_back(draw); }
@@ -57,7 +63,8 @@ private:
     double m_last = 0.0;
 };
 
-class FixedClock final : public Clock {
+class FixedClock final : public Clock
+{
 public:
     explicit FixedClock(QDateTime now) : m_now(std::move(now)) {}
     QDateTime now() const override { return m_now; }

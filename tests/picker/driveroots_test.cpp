@@ -23,7 +23,8 @@ TEST(DriveRootsFromMounts, RootHomeThenMediaOnceEachSorted)
                               "/dev/sda2 /home ext4 rw 0 0\n"
                               "broken\n\n";
     EXPECT_EQ(driveRootsFromMounts(mounts, "/home/ann/", "ann"),
-              (QStringList{"/", "/home/ann", "/media/ann/USB STICK", "/mnt", "/mnt/data", "/run/media/ann/Camera"}));
+              (QStringList{"/", "/home/ann", "/media/ann/USB STICK", "/mnt", "/mnt/data",
+                           "/run/media/ann/Camera"}));
 }
 
 TEST(DriveRootsFromMounts, WithoutHomeOrMountsThereIsTheRoot)

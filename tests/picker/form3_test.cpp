@@ -30,7 +30,8 @@
 using namespace qelvo;
 namespace pk = qelvo::picker;
 
-namespace {
+namespace
+{
 
 void writeImage(const QString &path, QSize size, const char *format)
 {
@@ -39,7 +40,10 @@ void writeImage(const QString &path, QSize size, const char *format)
     ASSERT_TRUE(image.save(path, format)) << path.toStdString();
 }
 
-QString dataFile(const char *name) { return QStringLiteral(QELVO_TEST_DATA_DIR "/") + QLatin1String(name); }
+QString dataFile(const char *name)
+{
+    return QStringLiteral(QELVO_TEST_DATA_DIR "/") + QLatin1String(name);
+}
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
@@ -50,7 +54,8 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 
 // A folder tree in a temporary folder that the drive box offers as a drive,
 // next to "/". Message boxes are recorded instead of shown.
-class PickerTest : public ::testing::Test {
+class PickerTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -173,7 +178,8 @@ TEST_F(PickerTest, WindowHasItsTitleControlsAndFixedSize)
 TEST_F(PickerTest, FileListShowsPicturesOfTheTypeIgnoringCaseAndHiddenFiles)
 {
     openAt(m_pics);
-    EXPECT_EQ(listed(), (QStringList{"a.jpg", "b.jpg", "broken.jpg", "c.jpg", "tall.gif", "wide.BMP", "x.jpeg"}));
+    EXPECT_EQ(listed(),
+              (QStringList{"a.jpg", "b.jpg", "broken.jpg", "c.jpg", "tall.gif", "wide.BMP", "x.jpeg"}));
 
     auto *types = control<QComboBox>("Combo1");
     types->setCurrentIndex(2); // "JPGファイル (*.jpg)"

@@ -9,8 +9,12 @@
 
 using namespace qelvo::picker;
 
-namespace {
-QString typePattern(int index) { return QString::fromLatin1(kFilePatterns[static_cast<std::size_t>(index)]); }
+namespace
+{
+QString typePattern(int index)
+{
+    return QString::fromLatin1(kFilePatterns[static_cast<std::size_t>(index)]);
+}
 } // namespace
 
 TEST(MatchesPattern, TypeBoxPatternsIgnoreCaseAndTakeLongJpegEndings)
@@ -21,11 +25,11 @@ TEST(MatchesPattern, TypeBoxPatternsIgnoreCaseAndTakeLongJpegEndings)
         bool listed;
     };
     const Case cases[] = {
-        {"a.jpg", 0, true},       {"A.JPG", 0, true},       {"x.jpeg", 2, true},   {"x.JPE", 2, true},
-        {"x.jpeg", 0, true},      {"b.Gif", 0, true},       {"c.bmp", 0, true},    {"d.png", 0, false},
-        {"jpg", 0, false},        {"a.jpg.txt", 3, false},  {"c.bmp", 1, true},    {"c.bmpx", 1, false},
-        {"a.jpg", 1, false},      {"a.gif", 3, true},       {"README", 4, true},   {"a.b.c", 4, true},
-        {".jpg", 2, true},        {"x.jp", 2, true},        {"xjpg", 2, false},    {"写真.JPG", 0, true},
+        {"a.jpg", 0, true},  {"A.JPG", 0, true},      {"x.jpeg", 2, true}, {"x.JPE", 2, true},
+        {"x.jpeg", 0, true}, {"b.Gif", 0, true},      {"c.bmp", 0, true},  {"d.png", 0, false},
+        {"jpg", 0, false},   {"a.jpg.txt", 3, false}, {"c.bmp", 1, true},  {"c.bmpx", 1, false},
+        {"a.jpg", 1, false}, {"a.gif", 3, true},      {"README", 4, true}, {"a.b.c", 4, true},
+        {".jpg", 2, true},   {"x.jp", 2, true},       {"xjpg", 2, false},  {"写真.JPG", 0, true},
     };
     for (const Case &c : cases)
         EXPECT_EQ(matchesPattern(QString::fromUtf8(c.name), typePattern(c.type)), c.listed)
@@ -79,8 +83,8 @@ TEST(PreviewSizeTwips, LongerSideBecomesOneThousand)
         QSize natural, preview;
     };
     const Case cases[] = {
-        {{3000, 1500}, {1000, 500}}, {{400, 800}, {500, 1000}}, {{750, 750}, {1000, 1000}},
-        {{15, 15}, {1000, 1000}},    {{90000, 15}, {1000, 1}},  {{15, 90000}, {1, 1000}},
+        {{3000, 1500}, {1000, 500}},  {{400, 800}, {500, 1000}},   {{750, 750}, {1000, 1000}},
+        {{15, 15}, {1000, 1000}},     {{90000, 15}, {1000, 1}},    {{15, 90000}, {1, 1000}},
         {{1000, 1000}, {1000, 1000}}, {{4500, 3000}, {1000, 667}},
     };
     for (const Case &c : cases)
@@ -97,10 +101,11 @@ TEST(PreviewSizeTwips, EmptyPicturesHaveNoPreview)
 
 TEST(NaturalLess, SortsByLettersIgnoringCaseAndNumbersByValue)
 {
-    QStringList names{"img10.jpg", "Img2.jpg", "b.jpg", "A.jpg", "img02.jpg", "img1.jpg", "a.jpg", "10.jpg", "9.jpg"};
+    QStringList names{"img10.jpg", "Img2.jpg", "b.jpg",  "A.jpg", "img02.jpg",
+                      "img1.jpg",  "a.jpg",    "10.jpg", "9.jpg"};
     std::sort(names.begin(), names.end(), naturalLess);
-    EXPECT_EQ(names, (QStringList{"9.jpg", "10.jpg", "A.jpg", "a.jpg", "b.jpg", "img1.jpg", "Img2.jpg", "img02.jpg",
-                                  "img10.jpg"}));
+    EXPECT_EQ(names, (QStringList{"9.jpg", "10.jpg", "A.jpg", "a.jpg", "b.jpg", "img1.jpg", "Img2.jpg",
+                                  "img02.jpg", "img10.jpg"}));
     EXPECT_FALSE(naturalLess("a", "a"));
     EXPECT_TRUE(naturalLess("a", "ab"));
     EXPECT_FALSE(naturalLess("ab", "a"));
@@ -136,13 +141,18 @@ TEST(NaturalLess, StaysAStrictWeakOrderWithOtherScriptsDigits)
 {
     // Full-width digits sit after the kana in code-point order; counting them as
     // numbers made img10 < imgあ < img２ < img10, a cycle no sort may be given.
-    const QStringList names{"img10.jpg", QString::fromUtf8("imgあ.jpg"), QString::fromUtf8("img２.jpg"),
-                            QString::fromUtf8("写真10.jpg"), QString::fromUtf8("写真_a.jpg"),
-                            QString::fromUtf8("写真３.jpg"), "img2.jpg", "img_.jpg"};
+    const QStringList names{"img10.jpg",
+                            QString::fromUtf8("imgあ.jpg"),
+                            QString::fromUtf8("img２.jpg"),
+                            QString::fromUtf8("写真10.jpg"),
+                            QString::fromUtf8("写真_a.jpg"),
+                            QString::fromUtf8("写真３.jpg"),
+                            "img2.jpg",
+                            "img_.jpg"};
     for (const QString &a : names)
         for (const QString &b : names)
             for (const QString &c : names)
                 if (naturalLess(a, b) && naturalLess(b, c))
-                    EXPECT_TRUE(naturalLess(a, c)) << a.toStdString() << " < " << b.toStdString() << " < "
-                                                   << c.toStdString();
+                    EXPECT_TRUE(naturalLess(a, c))
+                        << a.toStdString() << " < " << b.toStdString() << " < " << c.toStdString();
 }

@@ -6,7 +6,10 @@
 #include <ostream>
 
 // Readable failure output for Qt strings.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QStringList &list, std::ostream *os)
 {
     *os << '{';

@@ -10,7 +10,8 @@
 
 using namespace qelvo;
 
-namespace {
+namespace
+{
 void touch(const QString &path)
 {
     QFile f(path);

@@ -12,7 +12,8 @@ using namespace qelvo::settings;
 TEST(TextCodec, Cp932FileWithJapaneseListNamesReadsBack)
 {
     // "ListName=日本の写真" in CP932, CR LF, then an entry line.
-    const QByteArray cp932 = QByteArray("ListName=") + QByteArray("\x93\xfa\x96\x7b\x82\xcc\x8e\xca\x90\x5e") +
+    const QByteArray cp932 = QByteArray("ListName=") +
+                             QByteArray("\x93\xfa\x96\x7b\x82\xcc\x8e\xca\x90\x5e") +
                              "\r\n\x82\xa0.jpg,c:\\\x82\xa0.jpg\r\n";
     const QString text = decodeSettingsText(cp932);
     const QStringList lines = splitLines(text);

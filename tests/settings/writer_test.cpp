@@ -10,7 +10,8 @@
 
 using namespace qelvo::settings;
 
-namespace {
+namespace
+{
 SettingsHead head(const QString &executeNumber)
 {
     SettingsHead h;
@@ -23,10 +24,14 @@ SettingsHead head(const QString &executeNumber)
     h.lastExecute = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3));
     return h;
 }
-const char *kHead = "[AppState]\r\nAppName=qelvo\r\nAppVersion=1.0.0\r\nAppLastAccPath=/home/u/Pictures\r\n\r\n"
-                    "[ExecuteState]\r\nExecuteNumber=%1\r\nWPChanger=2\r\nWPIndex=7\r\n"
-                    "LastExecute=2026/12/07 9:05:03\r\n\r\n[SettingLists]\r\n";
-QByteArray expectedHead(const char *n) { return QString::fromLatin1(kHead).arg(QLatin1String(n)).toUtf8(); }
+const char *kHead =
+    "[AppState]\r\nAppName=qelvo\r\nAppVersion=1.0.0\r\nAppLastAccPath=/home/u/Pictures\r\n\r\n"
+    "[ExecuteState]\r\nExecuteNumber=%1\r\nWPChanger=2\r\nWPIndex=7\r\n"
+    "LastExecute=2026/12/07 9:05:03\r\n\r\n[SettingLists]\r\n";
+QByteArray expectedHead(const char *n)
+{
+    return QString::fromLatin1(kHead).arg(QLatin1String(n)).toUtf8();
+}
 } // namespace
 
 TEST(Writer, NoListsEndsWithTheSectionLine)
@@ -43,8 +48,9 @@ TEST(Writer, EmptyListHasPathesThenEndMarker)
     list.MouseDisable = 1;
     const std::vector<SettingList> lists{list};
     EXPECT_EQ(encodeSettingsText(formatSettingsFile(head("0"), lists)),
-              expectedHead("0") + "***StartList***\r\nListName=Empty\r\nChgTime=0.5\r\nZoomMax=1.5\r\n"
-                                  "RandomView=0\r\nMouseDisable=1\r\nEffect=0\r\nPathes\r\n***EndList***\r\n");
+              expectedHead("0") +
+                  "***StartList***\r\nListName=Empty\r\nChgTime=0.5\r\nZoomMax=1.5\r\n"
+                  "RandomView=0\r\nMouseDisable=1\r\nEffect=0\r\nPathes\r\n***EndList***\r\n");
 }
 
 TEST(Writer, SeveralListsWithEntriesInOrder)
@@ -64,10 +70,11 @@ TEST(Writer, SeveralListsWithEntriesInOrder)
     const std::vector<SettingList> lists{a, b};
     const QByteArray expected =
         expectedHead("1") +
-        QString::fromUtf8("***StartList***\r\nListName=家族\r\nChgTime=10\r\nZoomMax=10\r\nRandomView=1\r\n"
-                          "MouseDisable=0\r\nEffect=1\r\nPathes\r\na.jpg,/p/a.jpg\r\n(summer),/p/summer\r\n"
-                          "***EndList***\r\n***StartList***\r\nListName=b\r\nChgTime=2.25\r\nZoomMax=1\r\n"
-                          "RandomView=0\r\nMouseDisable=0\r\nEffect=0\r\nPathes\r\nz.bmp,/z.bmp\r\n***EndList***\r\n")
+        QString::fromUtf8(
+            "***StartList***\r\nListName=家族\r\nChgTime=10\r\nZoomMax=10\r\nRandomView=1\r\n"
+            "MouseDisable=0\r\nEffect=1\r\nPathes\r\na.jpg,/p/a.jpg\r\n(summer),/p/summer\r\n"
+            "***EndList***\r\n***StartList***\r\nListName=b\r\nChgTime=2.25\r\nZoomMax=1\r\n"
+            "RandomView=0\r\nMouseDisable=0\r\nEffect=0\r\nPathes\r\nz.bmp,/z.bmp\r\n***EndList***\r\n")
             .toUtf8();
     EXPECT_EQ(encodeSettingsText(formatSettingsFile(head("1"), lists)), expected);
 }

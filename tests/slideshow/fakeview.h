@@ -15,7 +15,8 @@ inline void PrintTo(const QString &text, std::ostream *os)
 }
 
 // A window for the show's logic that records what it was told to do.
-namespace qelvo::fakes {
+namespace qelvo::fakes
+{
 
 class FakeView final : public slideshow::ShowView
 {

@@ -16,7 +16,8 @@
 using namespace qelvo;
 using namespace qelvo::slideshow;
 
-namespace {
+namespace
+{
 
 class NullBackend final : public WallpaperBackend
 {

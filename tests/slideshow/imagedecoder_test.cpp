@@ -11,7 +11,8 @@
 
 using namespace qelvo;
 
-namespace {
+namespace
+{
 
 QByteArray jpegBytes(const QImage &image, int quality = 90)
 {

@@ -4,7 +4,8 @@
 
 using qelvo::slideshow::scaleToScreen;
 
-namespace {
+namespace
+{
 
 // The worked table, in twips on a 1024 x 768 screen (15 twips a pixel).
 struct Row {

@@ -6,7 +6,8 @@
 using namespace qelvo;
 using namespace qelvo::slideshow;
 
-namespace {
+namespace
+{
 
 const QDateTime kNow(QDate(2026, 3, 14), QTime(15, 9, 26));
 

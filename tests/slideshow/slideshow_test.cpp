@@ -8,7 +8,8 @@
 using namespace qelvo;
 using namespace qelvo::slideshow;
 
-namespace {
+namespace
+{
 
 struct Options {
     int files = 3;

@@ -6,7 +6,8 @@
 using namespace qelvo;
 using namespace qelvo::slideshow;
 
-namespace {
+namespace
+{
 
 // Runs a transition to its end (bounded) and returns every step.
 std::vector<FadeStep> runToEnd(Transition &t, QSize picture, RandomSource &random)

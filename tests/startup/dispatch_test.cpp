@@ -9,7 +9,9 @@ struct DispatchRow {
     StartAction expected;
 };
 
-class DispatchTable : public ::testing::TestWithParam<DispatchRow> {};
+class DispatchTable : public ::testing::TestWithParam<DispatchRow>
+{
+};
 
 TEST_P(DispatchTable, MapsCommandLineToAction)
 {
