@@ -226,7 +226,7 @@ TEST_F(Form1Test, LeavingAnEmptyBoxForAnotherEmptyBoxShowsOneNotice)
     open().show();
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    // QTest's QTRY_* macros do not report to GoogleTest; wait with qWaitFor.
+    // Qt's own wait macros do not report to GoogleTest: wait with qWaitFor and assert its result.
     text("Text1")->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return text("Text1")->hasFocus(); }, 2000));
     text("Text1")->clear();

@@ -256,9 +256,9 @@ TEST_F(Form2Widget, PointerOverThePictureCountsAsOverTheWindowAndAClickCloses)
     const QPoint centre = form->picture1()->geometry().center();
     for (int i = 1; i <= 3; ++i)
         QTest::mouseMove(form.get(), centre + QPoint(i * 7, i * 5));
-    QTRY_COMPARE_WITH_TIMEOUT(ended, 1, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, 2000)) << "ended = " << ended;
     QTest::mouseClick(form.get(), Qt::LeftButton, Qt::NoModifier, centre);
-    QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, 2000));
 }
 
 // The black windows over the other screens: the show ends from any screen.
@@ -304,16 +304,18 @@ TEST_F(Form2Widget, PointerMovesOnACoverCountInTheShowWindowsCoordinates)
     ASSERT_EQ(cover->mapToGlobal(QPoint(0, 0)), coverArea.topLeft());
     const PointerMemory &pointer = form->logic().pointer;
     QTest::mouseMove(cover->windowHandle(), QPoint(10, 20));
-    QTRY_COMPARE_WITH_TIMEOUT(pointer.MoveCount, 1, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pointer.MoveCount == 1; }, 2000))
+        << "pointer.MoveCount = " << pointer.MoveCount;
     const QPoint expected = form->mapFromGlobal(coverArea.topLeft() + QPoint(10, 20));
     EXPECT_EQ(pointer.LastX, expected.x());
     EXPECT_EQ(pointer.LastY, expected.y());
     EXPECT_GT(pointer.LastX, screen.width() - 1); // not the cover's own (10, 20)
     QTest::mouseMove(cover->windowHandle(), QPoint(30, 40));
-    QTRY_COMPARE_WITH_TIMEOUT(pointer.MoveCount, 2, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pointer.MoveCount == 2; }, 2000))
+        << "pointer.MoveCount = " << pointer.MoveCount;
     EXPECT_EQ(ended, 0);
     QTest::mouseMove(cover->windowHandle(), QPoint(50, 60));
-    QTRY_COMPARE_WITH_TIMEOUT(ended, 1, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, 2000)) << "ended = " << ended;
 }
 
 TEST_F(Form2Widget, AClickOnACoverClosesTheShow)
@@ -328,7 +330,7 @@ TEST_F(Form2Widget, AClickOnACoverClosesTheShow)
     QWidget *cover = form->coverScreen(QRect(screen.right() + 1, 0, 640, 480));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
     QTest::mouseClick(cover->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-    QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, 2000));
     EXPECT_FALSE(cover->isVisible());
 }
 
