@@ -4,7 +4,8 @@
 
 #include <utility>
 
-namespace qelvo {
+namespace qelvo
+{
 
 // The result of an operation that can fail for a reason a person is told (a save,
 // a rewrite, a wallpaper change). Every library reports such failures this way;

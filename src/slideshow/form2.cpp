@@ -1,5 +1,6 @@
 #include "slideshow/form2.h"
 
+#include "platform/cursor.h"
 #include "platform/fonts.h"
 #include "platform/imagedecoder.h"
 #include "platform/screens.h"
@@ -7,7 +8,6 @@
 #include "settings/textcodec.h"
 #include "settings/writer.h"
 #include "slideshow/picturebox.h"
-#include "startup/module1.h"
 #include "wallpaper/backends.h"
 
 #include <QCoreApplication>

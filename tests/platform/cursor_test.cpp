@@ -1,4 +1,4 @@
-#include "startup/module1.h"
+#include "platform/cursor.h"
 
 #include <gtest/gtest.h>
 
