@@ -41,8 +41,8 @@ namespace
 constexpr int kEscape = 27;
 constexpr int kFontPoints = 9;
 // The client area: 4575 x 5025 twips.
-constexpr int kClientWidth = 4575 / kTwipsPerPixel;
-constexpr int kClientHeight = 5025 / kTwipsPerPixel;
+constexpr int kClientWidth = twipsToPixels(4575);
+constexpr int kClientHeight = twipsToPixels(5025);
 // The sample area's top-left corner and design size, in twips.
 constexpr int kImage1Left = 2880;
 constexpr int kImage1Top = 420;
@@ -56,7 +56,7 @@ constexpr int kLabel3Height = kImage1Top;
 
 constexpr int px(int twips)
 {
-    return twips / kTwipsPerPixel;
+    return twipsToPixels(twips);
 }
 
 template <typename W> W *named(W *widget, const char *name)

@@ -33,10 +33,6 @@ QStringList column(const QVector<settings::FileEntry> &entries, QString settings
     return values;
 }
 
-int toPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
 } // namespace
 
 // ---- Shared pieces ----
@@ -310,7 +306,8 @@ void Form1::List1_Click()
     QImage image;
     if (shown) {
         Label3->setText(dialog::sampleCaption(twips.width(), twips.height()));
-        const QSize target(std::max(1, toPixels(shown->width())), std::max(1, toPixels(shown->height())));
+        const QSize target(std::max(1, twipsToPixels(shown->width())),
+                           std::max(1, twipsToPixels(shown->height())));
         image = decodeImage(path, target);
         if (!image.isNull())
             image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

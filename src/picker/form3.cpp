@@ -46,8 +46,8 @@ QString tr8(const char *text)
 // A control's place, given in twips like the rest of the layout.
 QRect twips(int left, int top, int width, int height)
 {
-    return {picker::twipsToPixels(left), picker::twipsToPixels(top), picker::twipsToPixels(width),
-            picker::twipsToPixels(height)};
+    return {picker::visiblePixels(left), picker::visiblePixels(top), picker::visiblePixels(width),
+            picker::visiblePixels(height)};
 }
 
 bool folderExists(const QString &path)
@@ -149,7 +149,7 @@ void Form3::buildControls()
 {
     setWindowTitle(tr8(picker::texts::kCaption));
     setFont(uiGothicFont(9));
-    setFixedSize(picker::twipsToPixels(6585), picker::twipsToPixels(3315));
+    setFixedSize(picker::visiblePixels(6585), picker::visiblePixels(3315));
     setSizeGripEnabled(false);
 
     auto *label1 = new QLabel(tr8(picker::texts::kFileName), this);
@@ -410,7 +410,7 @@ bool Form3::showPreview(const QString &path)
     const QSize fitted = picker::previewSizeTwips(natural * kTwipsPerPixel);
     if (!fitted.isValid())
         return false;
-    const QSize pixels(picker::twipsToPixels(fitted.width()), picker::twipsToPixels(fitted.height()));
+    const QSize pixels(picker::visiblePixels(fitted.width()), picker::visiblePixels(fitted.height()));
     const qreal ratio = devicePixelRatioF();
     const QSize devicePixels = (QSizeF(pixels) * ratio).toSize();
     const QImage image = decodeImage(path, devicePixels);

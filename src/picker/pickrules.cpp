@@ -80,11 +80,11 @@ QSize previewSizeTwips(QSize naturalTwips)
     return {std::max(1, static_cast<int>(std::lround(w))), std::max(1, static_cast<int>(std::lround(h)))};
 }
 
-int twipsToPixels(int twips)
+int visiblePixels(int twips)
 {
     if (twips <= 0)
         return 0;
-    return std::max(1, static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)));
+    return std::max(1, twipsToPixels(twips));
 }
 
 namespace

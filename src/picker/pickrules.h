@@ -42,7 +42,7 @@ inline constexpr int kLabelTail = 20;
 [[nodiscard]] QSize previewSizeTwips(QSize naturalTwips);
 
 // Twips to whole screen pixels at 96 dpi, at least 1 for any positive length.
-[[nodiscard]] int twipsToPixels(int twips);
+[[nodiscard]] int visiblePixels(int twips);
 
 // The file and folder lists' order: case-insensitive, runs of digits by their
 // value ("img2" before "img10"); names equal that way fall back to their code

@@ -14,10 +14,6 @@ long long nearest(double value)
 {
     return settings::roundHalfEven(value);
 }
-int twipsToPixels(double twips)
-{
-    return static_cast<int>(nearest(twips / kTwipsPerPixel));
-}
 } // namespace
 
 QRect scaleToScreen(QSize imagePx, QSize screenPx, float zoomMax)
