@@ -39,7 +39,6 @@ namespace
 {
 
 constexpr int kEscape = 27;
-constexpr int kFontPoints = 9;
 // The client area: 4575 x 5025 twips.
 constexpr int kClientWidth = twipsToPixels(4575);
 constexpr int kClientHeight = twipsToPixels(5025);
@@ -92,7 +91,7 @@ Form1::Form1(const AppIdentity &identity, QWidget *parent)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFont(uiGothicFont(kFontPoints));
+    setFont(uiGothicFont(kUiPointSize));
     buildControls();
     buildMenus();
     connectHandlers();

@@ -148,7 +148,7 @@ Form3::Form3(picker::DriveSource drives, picker::DriveFolders &driveFolders, pic
 void Form3::buildControls()
 {
     setWindowTitle(tr8(picker::texts::kCaption));
-    setFont(uiGothicFont(9));
+    setFont(uiGothicFont(kUiPointSize));
     setFixedSize(picker::visiblePixels(6585), picker::visiblePixels(3315));
     setSizeGripEnabled(false);
 

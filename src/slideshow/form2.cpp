@@ -26,7 +26,6 @@ namespace qelvo
 namespace
 {
 
-constexpr int kStatusPointSize = 9;
 constexpr int kTitlePointSize = 20;
 const QColor kTitleColour(224, 224, 224);
 
@@ -142,8 +141,8 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
 
     m_picture1 = new PictureBox(this);
     m_picture1->hide();
-    m_text1 = makeTextLine(this, Qt::white, kStatusPointSize);
-    m_text2 = makeTextLine(this, Qt::white, kStatusPointSize);
+    m_text1 = makeTextLine(this, Qt::white, kUiPointSize);
+    m_text2 = makeTextLine(this, Qt::white, kUiPointSize);
     m_text3 = makeTextLine(this, kTitleColour, kTitlePointSize);
     m_text1->setWordWrap(true);
     m_text1->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
