@@ -97,16 +97,6 @@ std::optional<JpegFrame> readJpegFrame(const QString &path)
     return std::nullopt;
 }
 
-// The memory a decode needs besides its output: a progressive JPEG keeps every
-// coefficient of the whole image (2 bytes each) whatever the output scale; a
-// baseline JPEG streams; other formats decode whole at 4 bytes a pixel.
-qint64 workingMemory(const std::optional<JpegFrame> &jpeg, QSize stored)
-{
-    if (jpeg)
-        return jpeg->progressive ? jpeg->blocks * 64 * 2 : 0;
-    return qint64(stored.width()) * stored.height() * 4;
-}
-
 // The size asked of the reader for a decode at k/8. The reader derives its
 // scale from the ratio of sizes, so the size must not exceed k/8 of the
 // image's: rounded up it would make the reader choose (k+1)/8, a slower,
@@ -131,6 +121,20 @@ int jpegScaleEighths(QSize stored, QSize target)
 }
 
 } // namespace
+
+bool withinDecodingBudget(const DecodeWork &work)
+{
+    // Besides its output, a progressive JPEG keeps every coefficient of the
+    // whole image (2 bytes each) whatever the output scale; a baseline JPEG
+    // streams; other formats decode whole at 4 bytes a pixel.
+    qint64 working = 0;
+    if (!work.jpeg)
+        working = qint64(work.stored.width()) * work.stored.height() * 4;
+    else if (work.progressive)
+        working = work.jpegBlocks * 64 * 2;
+    const qint64 needed = working + qint64(work.output.width()) * work.output.height() * 4;
+    return needed <= kMemoryBudgetBytes;
+}
 
 QSize readNaturalSize(const QString &path)
 {
@@ -171,8 +175,13 @@ QImage decodeImage(const QString &path, QSize targetSize)
             reader.setScaledSize(output);
         }
     }
-    const qint64 needed = workingMemory(jpeg, stored) + qint64(output.width()) * output.height() * 4;
-    if (needed > kMemoryBudgetBytes)
+    DecodeWork work{stored, output};
+    if (jpeg) {
+        work.jpeg = true;
+        work.progressive = jpeg->progressive;
+        work.jpegBlocks = jpeg->blocks;
+    }
+    if (!withinDecodingBudget(work))
         return {};
     return reader.read();
 }

@@ -20,4 +20,18 @@ namespace qelvo
 // image when the file cannot be decoded.
 [[nodiscard]] QImage decodeImage(const QString &path, QSize targetSize = {});
 
+// What decoding a picture would cost, from what its header tells.
+struct DecodeWork {
+    QSize stored; // the size in the file
+    QSize output; // the size it is decoded to
+    bool jpeg = false;
+    bool progressive = false;
+    qint64 jpegBlocks = 0; // 8 x 8 coefficient blocks over all components
+};
+
+// Whether the decode fits in the memory decoding may take (1 GiB). Ordinary
+// camera photos fit; a file that would need gigabytes is refused as one that
+// cannot be decoded.
+[[nodiscard]] bool withinDecodingBudget(const DecodeWork &work);
+
 } // namespace qelvo

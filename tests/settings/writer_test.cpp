@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 using namespace qelvo::settings;
 
 namespace
@@ -93,7 +98,7 @@ TEST(SaveFileAtomically, ReplacesWholeAndLeavesNoTemporaryFiles)
 
 TEST(SaveFileAtomically, FailureIsReportedAndWhatStoodThereKept)
 {
-    // A folder where the file should go: the rename cannot replace it, whoever runs the test.
+    // A folder where the file should go: it is refused before anything is written.
     QTemporaryDir dir;
     const QString path = dir.filePath("Qelvo.ini");
     ASSERT_TRUE(QDir(dir.path()).mkdir("Qelvo.ini"));
@@ -103,6 +108,42 @@ TEST(SaveFileAtomically, FailureIsReportedAndWhatStoodThereKept)
     ASSERT_TRUE(inner.open(QIODevice::ReadOnly));
     EXPECT_EQ(inner.readAll(), "keep me");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
+}
+
+namespace
+{
+// Sets or clears a folder's append-only flag: entries can then be added to it
+// but none removed or replaced, so a rename over a file in it fails even for root.
+bool setAppendOnly(const QString &folder, bool on)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = on ? (flags | FS_APPEND_FL) : (flags & ~FS_APPEND_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+} // namespace
+
+TEST(SaveFileAtomically, FailedRenameIsReportedAndOldFileKept)
+{
+    // The new content is written beside the old file; only the final rename over it fails.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Qelvo.ini");
+    ASSERT_EQ(saveFileAtomically(path, "old"), QString());
+    if (!setAppendOnly(dir.path(), true))
+        GTEST_SKIP() << "cannot make a folder append-only here (file system or privileges)";
+    const QString reason = saveFileAtomically(path, "new content");
+    ASSERT_TRUE(setAppendOnly(dir.path(), false));
+    EXPECT_FALSE(reason.isEmpty());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "old");
 }
 
 TEST(SaveFileAtomically, MissingFolderIsReported)

@@ -146,3 +146,53 @@ TEST_F(Decoder, BrokenAndOddFilesGiveNothingAndNoFault)
     EXPECT_TRUE(decodeImage(dir.filePath("pipe.jpg"), {10, 10}).isNull());
     EXPECT_FALSE(readNaturalSize(dir.path()).isValid());
 }
+
+namespace
+{
+
+struct BudgetRow {
+    const char *name;
+    DecodeWork work;
+    bool accepted;
+};
+
+// Blocks of a three-component 4:2:0 JPEG: a full luma grid plus two quarter chroma grids.
+qint64 yuv420Blocks(int width, int height)
+{
+    const qint64 luma = qint64((width + 7) / 8) * ((height + 7) / 8);
+    const qint64 chroma = qint64((width + 15) / 16) * ((height + 15) / 16);
+    return luma + 2 * chroma;
+}
+
+void PrintTo(const BudgetRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class DecodingBudget : public testing::TestWithParam<BudgetRow>
+{
+};
+
+TEST_P(DecodingBudget, AcceptsOrRefuses)
+{
+    EXPECT_EQ(withinDecodingBudget(GetParam().work), GetParam().accepted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DecodingBudget,
+    testing::Values(
+        BudgetRow{"Baseline45MegapixelFullSize", {{8256, 5504}, {8256, 5504}, true, false, 0}, true},
+        BudgetRow{"Progressive45MegapixelFullSize",
+                  {{8256, 5504}, {8256, 5504}, true, true, yuv420Blocks(8256, 5504)},
+                  true},
+        BudgetRow{"BaselineOutputExactlyOneGiB", {{16384, 16384}, {16384, 16384}, true, false, 0}, true},
+        BudgetRow{"BaselineOutputOneRowOverOneGiB", {{16384, 16385}, {16384, 16385}, true, false, 0}, false},
+        BudgetRow{"BaselineHugeDecodedAtOneEighth", {{30000, 30000}, {3750, 3750}, true, false, 0}, true},
+        BudgetRow{"Progressive30000SquareAtOneEighth",
+                  {{30000, 30000}, {3750, 3750}, true, true, yuv420Blocks(30000, 30000)},
+                  false},
+        BudgetRow{"OtherFormat11000Square", {{11000, 11000}, {11000, 11000}, false, false, 0}, true},
+        BudgetRow{"OtherFormat12000Square", {{12000, 12000}, {12000, 12000}, false, false, 0}, false}),
+    [](const testing::TestParamInfo<BudgetRow> &info) { return std::string(info.param.name); });
+
+} // namespace
