@@ -344,13 +344,13 @@ bool Form1::mnuFileSave_Click()
     head.wpIndex = m_wpIndex;
     head.lastExecute = m_clock->now();
     const int lists = std::clamp(m_lastListIndex + 1, 0, settings::kSlotCount);
-    const QString reason = settings::writeSettingsFile(
+    const Outcome saved = settings::writeSettingsFile(
         path, head, std::span<const settings::SettingList>(m_slots.data(), lists));
     m_hooks.destroyPicker();
-    if (!reason.isEmpty()) {
+    if (!saved) {
         // Unlike a silent failure, this keeps the changes marked unsaved, so the
         // close guard still asks.
-        say(u8(t::kSaveFailed).arg(QDir::toNativeSeparators(path), reason), Icon::Critical);
+        say(u8(t::kSaveFailed).arg(QDir::toNativeSeparators(path), saved.reason()), Icon::Critical);
         return false;
     }
     m_dataChanged = false;

@@ -66,22 +66,22 @@ QString formatSettingsFile(const SettingsHead &head, std::span<const SettingList
     return out;
 }
 
-QString saveFileAtomically(const QString &path, const QByteArray &bytes)
+Outcome saveFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return Outcome::failure(file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return reason;
+        return Outcome::failure(reason);
     }
     if (!file.commit())
-        return file.errorString();
-    return {};
+        return Outcome::failure(file.errorString());
+    return Outcome::success();
 }
 
-QString writeSettingsFile(const QString &path, const SettingsHead &head, std::span<const SettingList> lists)
+Outcome writeSettingsFile(const QString &path, const SettingsHead &head, std::span<const SettingList> lists)
 {
     return saveFileAtomically(path, encodeSettingsText(formatSettingsFile(head, lists)));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/outcome.h"
 #include "settings/settinglist.h"
 
 #include <QByteArray>
@@ -30,12 +31,11 @@ struct SettingsHead {
 [[nodiscard]] QString formatSettingsFile(const SettingsHead &head, std::span<const SettingList> lists);
 
 // Writes bytes to a temporary file beside path and renames it over path, so an
-// interrupted or failed save never leaves a truncated file. Returns an empty
-// text on success, else the reason.
-[[nodiscard]] QString saveFileAtomically(const QString &path, const QByteArray &bytes);
+// interrupted or failed save never leaves a truncated file.
+[[nodiscard]] Outcome saveFileAtomically(const QString &path, const QByteArray &bytes);
 
 // formatSettingsFile + encoding + saveFileAtomically.
-[[nodiscard]] QString writeSettingsFile(const QString &path, const SettingsHead &head,
+[[nodiscard]] Outcome writeSettingsFile(const QString &path, const SettingsHead &head,
                                         std::span<const SettingList> lists);
 
 } // namespace qelvo::settings

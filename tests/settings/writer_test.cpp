@@ -88,8 +88,8 @@ TEST(SaveFileAtomically, ReplacesWholeAndLeavesNoTemporaryFiles)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Qelvo.ini");
-    ASSERT_EQ(saveFileAtomically(path, "old content that is longer"), QString());
-    ASSERT_EQ(saveFileAtomically(path, "new"), QString());
+    ASSERT_TRUE(saveFileAtomically(path, "old content that is longer").ok());
+    ASSERT_TRUE(saveFileAtomically(path, "new").ok());
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "new");
@@ -102,8 +102,8 @@ TEST(SaveFileAtomically, FailureIsReportedAndWhatStoodThereKept)
     QTemporaryDir dir;
     const QString path = dir.filePath("Qelvo.ini");
     ASSERT_TRUE(QDir(dir.path()).mkdir("Qelvo.ini"));
-    ASSERT_EQ(saveFileAtomically(dir.filePath("Qelvo.ini/inner"), "keep me"), QString());
-    EXPECT_FALSE(saveFileAtomically(path, "lost?").isEmpty());
+    ASSERT_TRUE(saveFileAtomically(dir.filePath("Qelvo.ini/inner"), "keep me").ok());
+    EXPECT_FALSE(saveFileAtomically(path, "lost?").ok());
     QFile inner(dir.filePath("Qelvo.ini/inner"));
     ASSERT_TRUE(inner.open(QIODevice::ReadOnly));
     EXPECT_EQ(inner.readAll(), "keep me");
@@ -135,12 +135,13 @@ TEST(SaveFileAtomically, FailedRenameIsReportedAndOldFileKept)
     // The new content is written beside the old file; only the final rename over it fails.
     QTemporaryDir dir;
     const QString path = dir.filePath("Qelvo.ini");
-    ASSERT_EQ(saveFileAtomically(path, "old"), QString());
+    ASSERT_TRUE(saveFileAtomically(path, "old").ok());
     if (!setAppendOnly(dir.path(), true))
         GTEST_SKIP() << "cannot make a folder append-only here (file system or privileges)";
-    const QString reason = saveFileAtomically(path, "new content");
+    const qelvo::Outcome saved = saveFileAtomically(path, "new content");
     ASSERT_TRUE(setAppendOnly(dir.path(), false));
-    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_FALSE(saved.ok());
+    EXPECT_FALSE(saved.reason().isEmpty());
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "old");
@@ -148,5 +149,5 @@ TEST(SaveFileAtomically, FailedRenameIsReportedAndOldFileKept)
 
 TEST(SaveFileAtomically, MissingFolderIsReported)
 {
-    EXPECT_FALSE(saveFileAtomically("/nonexistent-folder-qelvo/Qelvo.ini", "x").isEmpty());
+    EXPECT_FALSE(saveFileAtomically("/nonexistent-folder-qelvo/Qelvo.ini", "x").ok());
 }
