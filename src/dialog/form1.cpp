@@ -53,11 +53,6 @@ constexpr int kLabel3Left = 2880;
 constexpr int kLabel3Top = 0;
 constexpr int kLabel3Height = kImage1Top;
 
-constexpr int px(int twips)
-{
-    return twipsToPixels(twips);
-}
-
 template <typename W> W *named(W *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
@@ -148,11 +143,13 @@ void Form1::buildControls()
     Check3->setChecked(true);
 
     Label3 = named(new QLabel(u8(t::kSample), client), "Label3");
-    Label3->setGeometry(px(kLabel3Left), px(kLabel3Top), kClientWidth - px(kLabel3Left), px(kLabel3Height));
+    Label3->setGeometry(twipsToPixels(kLabel3Left), twipsToPixels(kLabel3Top),
+                        kClientWidth - twipsToPixels(kLabel3Left), twipsToPixels(kLabel3Height));
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label3->setWordWrap(true);
     Image1 = named(new QLabel(client), "Image1");
-    Image1->setGeometry(px(kImage1Left), px(kImage1Top), px(kImage1Width), px(kImage1Height));
+    Image1->setGeometry(twipsToPixels(kImage1Left), twipsToPixels(kImage1Top), twipsToPixels(kImage1Width),
+                        twipsToPixels(kImage1Height));
     Image1->setToolTip(u8(t::kImage1Tip));
     Image1->setScaledContents(true);
 
