@@ -78,6 +78,11 @@ TEST(FileEntries, NamesThatCannotReadBackAreRefusedAndTheRestAdded)
 struct FitCase {
     QSizeF natural, shown;
 };
+void PrintTo(const FitCase &c, std::ostream *os)
+{
+    *os << c.natural.width() << "x" << c.natural.height() << " shown as " << c.shown.width() << "x"
+        << c.shown.height();
+}
 class SampleFit : public ::testing::TestWithParam<FitCase>
 {
 };

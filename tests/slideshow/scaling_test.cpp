@@ -14,6 +14,11 @@ struct Row {
     int widthTwips, heightTwips, leftTwips, topTwips;
 };
 
+void PrintTo(const Row &r, std::ostream *os)
+{
+    *os << r.w << "x" << r.h << " zoom " << r.zoom;
+}
+
 class WorkedTable : public ::testing::TestWithParam<Row>
 {
 };

@@ -18,6 +18,11 @@ struct OrderCase {
     int expected;
 };
 
+void PrintTo(const OrderCase &c, std::ostream *os)
+{
+    *os << "stored " << c.stored << " of " << c.fileCount;
+}
+
 class ListOrder : public ::testing::TestWithParam<OrderCase>
 {
 };

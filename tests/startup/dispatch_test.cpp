@@ -9,6 +9,12 @@ struct DispatchRow {
     StartAction expected;
 };
 
+void PrintTo(const DispatchRow &row, std::ostream *os)
+{
+    static const char *const names[] = {"SlideShow", "Settings", "Exit"};
+    *os << '"' << row.commandLine << "\" -> " << names[static_cast<int>(row.expected)];
+}
+
 class DispatchTable : public ::testing::TestWithParam<DispatchRow>
 {
 };
