@@ -58,6 +58,26 @@ std::vector<FolderFile> RealFileSystem::listFiles(const QString &folder) const
     return files;
 }
 
+QStringList RealFileSystem::listFolders(const QString &folder) const
+{
+    QStringList names;
+    const QByteArray encoded = QFile::encodeName(folder);
+    DIR *dir = ::opendir(encoded.constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name == QLatin1String(".") || name == QLatin1String(".."))
+            continue;
+        // d_type is enough for plain folders; links and unknown types need a stat.
+        if (entry->d_type == DT_DIR || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
+                                        folderExists(joinPath(folder, name))))
+            names << name;
+    }
+    ::closedir(dir);
+    return names;
+}
+
 const FileSystem &realFileSystem()
 {
     static const RealFileSystem fs;

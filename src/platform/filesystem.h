@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -23,6 +24,9 @@ public:
     [[nodiscard]] virtual bool folderExists(const QString &path) const = 0;
     // The regular files directly inside a folder, in the order the file system returns them.
     [[nodiscard]] virtual std::vector<FolderFile> listFiles(const QString &folder) const = 0;
+    // The names of the folders directly inside a folder (following symbolic
+    // links), in the order the file system returns them.
+    [[nodiscard]] virtual QStringList listFolders(const QString &folder) const = 0;
 };
 
 class RealFileSystem final : public FileSystem
@@ -31,6 +35,7 @@ public:
     [[nodiscard]] bool isNormalFile(const QString &path) const override;
     [[nodiscard]] bool folderExists(const QString &path) const override;
     [[nodiscard]] std::vector<FolderFile> listFiles(const QString &folder) const override;
+    [[nodiscard]] QStringList listFolders(const QString &folder) const override;
 };
 
 // The shared real file system.
