@@ -98,6 +98,14 @@ void Destroy()
     form->deleteLater();
 }
 
+void RememberPlace()
+{
+    if (!g_form)
+        return;
+    LastPickDrive = g_form->drive();
+    LastPickFolder = g_form->dirPath();
+}
+
 QString DriveOf(const QString &path)
 {
     return driveOf(cleanFolderPath(path), currentRoots());

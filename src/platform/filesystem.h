@@ -41,4 +41,9 @@ public:
 // The shared real file system.
 const FileSystem &realFileSystem();
 
+// Why writing bytes bytes to the file at path failed, judged from the place
+// as it is after the failure. Other: none of the common causes.
+enum class WriteProblem { Other, NoPermission, DiskFull, ReadOnly, FolderInPlace, Missing };
+[[nodiscard]] WriteProblem diagnoseWriteFailure(const QString &path, qint64 bytes);
+
 } // namespace qelvo
