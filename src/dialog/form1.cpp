@@ -5,6 +5,7 @@
 #include "dialog/settingsload.h"
 #include "picker/picker.h"
 #include "platform/clock.h"
+#include "platform/filesystem.h"
 #include "platform/fonts.h"
 #include "platform/screens.h"
 #include "qelvo/version.h"
@@ -68,6 +69,7 @@ Form1::Hooks defaultHooks(const AppIdentity &identity)
     h.pickerDriveOf = [](const QString &folder) { return picker::DriveOf(folder); };
     h.pickerFolder = [] { return picker::CurrentFolder(); };
     h.destroyPicker = [] { picker::Destroy(); };
+    h.rememberPickerPlace = [] { picker::RememberPlace(); };
     h.showPreview = [identity] {
         auto *show = new Form2(identity);
         show->setAttribute(Qt::WA_DeleteOnClose);
@@ -205,7 +207,10 @@ void Form1::buildMenus()
         action->setShortcut(keys);
         action->setEnabled(enabled);
         if (handler)
-            connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+            connect(action, &QAction::triggered, this, [this, handler] {
+                if (handler == &Form1::mnuFileExit_Click || !refusedNumber())
+                    (this->*handler)();
+            });
         return action;
     };
     item(file, "mnuFileNew", t::kMnuFileNew, QKeySequence(Qt::CTRL | Qt::Key_N), true,
@@ -219,7 +224,10 @@ void Form1::buildMenus()
     file->addSeparator();
     QAction *save =
         item(file, "mnuFileSave", t::kMnuFileSave, QKeySequence(Qt::CTRL | Qt::Key_S), true, nullptr);
-    connect(save, &QAction::triggered, this, [this] { (void)mnuFileSave_Click(); });
+    connect(save, &QAction::triggered, this, [this] {
+        if (!refusedNumber())
+            (void)mnuFileSave_Click();
+    });
     file->addSeparator();
     item(file, "mnuFileExit", t::kMnuFileExit, {}, true, &Form1::mnuFileExit_Click);
 
@@ -256,11 +264,17 @@ void Form1::connectHandlers()
                 Option1_Click(i);
         });
     }
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-    connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+    const std::pair<QPushButton *, void (Form1::*)()> commands[] = {{Command1, &Form1::Command1_Click},
+                                                                    {Command2, &Form1::Command2_Click},
+                                                                    {Command3, &Form1::Command3_Click},
+                                                                    {Command4, &Form1::Command4_Click},
+                                                                    {Command5, &Form1::Command5_Click}};
+    for (const auto &[button, handler] : commands) {
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            if (!refusedNumber())
+                (this->*handler)();
+        });
+    }
 }
 
 dialog::Prompter::Answer Form1::say(const QString &text, Icon icon, Buttons buttons, const QString &title)
@@ -285,9 +299,18 @@ void Form1::Form_Load()
     move(screen.center() - rect().center());
 
     const QString path = m_identity.settingsPath();
-    const bool existed = QFileInfo::exists(path);
-    const dialog::PickerPlace place{m_hooks.setPickerFolder, m_hooks.setPickerDrive, m_hooks.pickerDriveOf};
+    const bool existed = QFileInfo(path).isFile();
+    bool restored = false;
+    const auto setFolder = [this, &restored](const QString &folder) {
+        restored = m_hooks.setPickerFolder && m_hooks.setPickerFolder(folder);
+        return restored;
+    };
+    const dialog::PickerPlace place{setFolder, m_hooks.setPickerDrive, m_hooks.pickerDriveOf};
     const dialog::LoadedSettings loaded = dialog::loadDialogSettings(settings::readSettingsText(path), place);
+    // Saving destroys the picker; the next one must open at the restored
+    // folder too, or a second save would store another folder.
+    if (restored && m_hooks.rememberPickerPlace)
+        m_hooks.rememberPickerPlace();
 
     // What was read before an error stays in the dialog, as it was read.
     if (loaded.WPChanger)
@@ -322,7 +345,10 @@ bool Form1::mnuFileSave_Click()
         QFile::remove(backup);
         QFile original(path);
         if (!original.copy(backup)) {
-            say(u8(t::kBackupFailed).arg(backup, original.errorString()), Icon::Critical);
+            const QString reason = QFileInfo::exists(path)
+                                       ? saveFailureReason(backup, original.size(), original.errorString())
+                                       : u8(t::kWriteMissing);
+            say(u8(t::kBackupFailed).arg(backup, reason), Icon::Critical);
             return false;
         }
     }
@@ -341,17 +367,39 @@ bool Form1::mnuFileSave_Click()
     head.wpIndex = m_wpIndex;
     head.lastExecute = m_clock->now();
     const int lists = std::clamp(m_lastListIndex + 1, 0, settings::kSlotCount);
-    const Outcome saved = settings::writeSettingsFile(
-        path, head, std::span<const settings::SettingList>(m_slots.data(), lists));
+    const QByteArray bytes = settings::encodeSettingsText(
+        settings::formatSettingsFile(head, std::span<const settings::SettingList>(m_slots.data(), lists)));
+    const Outcome saved = settings::saveFileAtomically(path, bytes);
     m_hooks.destroyPicker();
     if (!saved) {
         // Unlike a silent failure, this keeps the changes marked unsaved, so the
         // close guard still asks.
-        say(u8(t::kSaveFailed).arg(QDir::toNativeSeparators(path), saved.reason()), Icon::Critical);
+        say(u8(t::kSaveFailed)
+                .arg(QDir::toNativeSeparators(path), saveFailureReason(path, bytes.size(), saved.reason())),
+            Icon::Critical);
         return false;
     }
     m_dataChanged = false;
     return true;
+}
+
+QString Form1::saveFailureReason(const QString &path, qint64 bytes, const QString &systemText) const
+{
+    switch (diagnoseWriteFailure(path, bytes)) {
+    case WriteProblem::NoPermission:
+        return u8(t::kWriteNoPermission);
+    case WriteProblem::DiskFull:
+        return u8(t::kWriteDiskFull);
+    case WriteProblem::ReadOnly:
+        return u8(t::kWriteReadOnly);
+    case WriteProblem::FolderInPlace:
+        return u8(t::kWriteFolderInPlace);
+    case WriteProblem::Missing:
+        return u8(t::kWriteMissing);
+    case WriteProblem::Other:
+        break;
+    }
+    return systemText;
 }
 
 bool Form1::Form_QueryUnload()
@@ -404,7 +452,7 @@ void Form1::Command5_Click()
 void Form1::textChanged(QLineEdit *box, float settings::SettingList::*field)
 {
     const int c = currentList();
-    if (const auto value = settings::toFloat32(box->text()); value && c >= 0)
+    if (const auto value = dialog::readNumber(box->text()); value && c >= 0)
         m_slots[c].*field = *value;
     m_dataChanged = true;
 }
@@ -430,7 +478,8 @@ void Form1::Text2_GotFocus()
 void Form1::lostFocus(QLineEdit *box)
 {
     // The same test as the change handler's, so that whatever passes here is stored.
-    if (settings::toFloat32(box->text()))
+    m_noticePending = false;
+    if (dialog::readNumber(box->text()))
         return;
     // While the notice is up and the focus goes back, the other box losing the
     // focus must not raise its own notice (two empty boxes would ping-pong).
@@ -439,6 +488,21 @@ void Form1::lostFocus(QLineEdit *box)
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
     m_inLostFocus = false;
+}
+
+// A command must not run behind a refused number: when a box holds text it
+// cannot take, its notice shows (unless it is already on its way) and the
+// focus goes back to it instead.
+bool Form1::refusedNumber()
+{
+    for (QLineEdit *box : {Text1, Text2}) {
+        if (dialog::readNumber(box->text()))
+            continue;
+        if (!m_noticePending && !m_inLostFocus)
+            lostFocus(box);
+        return true;
+    }
+    return false;
 }
 
 void Form1::Text1_LostFocus()
@@ -514,6 +578,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         if ((watched == Text1 || watched == Text2) && !m_inLostFocus &&
             reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             const bool first = watched == Text1;
+            // Known at once, so that the click that took the focus can be refused.
+            if (!dialog::readNumber(static_cast<QLineEdit *>(watched)->text()))
+                m_noticePending = true;
             QTimer::singleShot(0, this, [this, first] { first ? Text1_LostFocus() : Text2_LostFocus(); });
         }
         break;

@@ -45,8 +45,9 @@ public:
         std::function<QString(const QString &)> pickerDriveOf;
         std::function<QString()> pickerFolder;
         std::function<void()> destroyPicker;
-        std::function<void()> showPreview; // the slide show, not blocking the dialog
-        std::function<void()> quit;        // ends the program
+        std::function<void()> rememberPickerPlace; // the restored folder counts as the last choice
+        std::function<void()> showPreview;         // the slide show, not blocking the dialog
+        std::function<void()> quit;                // ends the program
     };
 
     explicit Form1(const AppIdentity &identity, QWidget *parent = nullptr);
@@ -121,6 +122,9 @@ private:
     void setCountLabels();
     void textChanged(QLineEdit *box, float settings::SettingList::*field);
     void lostFocus(QLineEdit *box);
+    [[nodiscard]] bool refusedNumber();
+    [[nodiscard]] QString saveFailureReason(const QString &path, qint64 bytes,
+                                            const QString &systemText) const;
     void checkClicked(QCheckBox *box, std::uint8_t settings::SettingList::*field);
     void moveRow(int direction);
     [[nodiscard]] QString askListName(const QString &prompt, const QString &title, const QString &initial);
@@ -146,6 +150,7 @@ private:
     bool m_backupBeforeSave = false;
     bool m_selectingRow = false;
     bool m_inLostFocus = false;
+    bool m_noticePending = false; // a box was left with text it refuses; its notice is on the way
 
     QComboBox *Combo1 = nullptr;
     QListView *List1 = nullptr;

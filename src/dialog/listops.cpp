@@ -116,6 +116,21 @@ std::optional<QSizeF> fitSample(QSizeF natural)
     return QSizeF(w / k, h / k);
 }
 
+std::optional<float> readNumber(const QString &text)
+{
+    // The full-width forms U+FF01..U+FF5E mirror ASCII '!'..'~' at a fixed distance.
+    constexpr char16_t kFullWidthFirst = 0xFF01, kFullWidthLast = 0xFF5E, kFullWidthOffset = 0xFEE0;
+    constexpr char16_t kIdeographicSpace = 0x3000;
+    QString ascii = text;
+    for (QChar &c : ascii) {
+        if (c.unicode() >= kFullWidthFirst && c.unicode() <= kFullWidthLast)
+            c = QChar(static_cast<char16_t>(c.unicode() - kFullWidthOffset));
+        else if (c.unicode() == kIdeographicSpace)
+            c = QLatin1Char(' ');
+    }
+    return settings::toFloat32(ascii);
+}
+
 QString listsLabel(int lists)
 {
     return u8(texts::kListsPrefix) + QString::number(lists) + u8(texts::kListsSuffix);

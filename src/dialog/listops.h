@@ -64,6 +64,13 @@ inline constexpr float kSampleBoxHeight = 1000.0f;
 // picture whose sides are both 0.
 [[nodiscard]] std::optional<QSizeF> fitSample(QSizeF natural);
 
+// ---- Number boxes ----
+
+// The value of a seconds or zoom box: the forms the settings file takes, with
+// full-width characters ("１２", "１．５", as a Japanese input method types
+// them) read as their ASCII forms. Nothing when the text is not a number.
+[[nodiscard]] std::optional<float> readNumber(const QString &text);
+
 // ---- Captions ----
 
 [[nodiscard]] QString listsLabel(int lists);

@@ -82,6 +82,12 @@ inline constexpr const char *kSaveConfirm = "データが変更されていま�
 inline constexpr const char *kPreviewSave = "ﾌﾟﾚﾋﾞｭｰは、設定保存後に有効となります。\n設定を保存しますか？";
 inline constexpr const char *kNotNumeric = "数値以外は受け付けません";
 inline constexpr const char *kSaveFailed = "設定を保存できませんでした。変更は保存されていません。\n%1\n%2";
+// Why a save failed, for the common causes; the system's own text for the rest.
+inline constexpr const char *kWriteNoPermission = "保存先に書き込む権限がありません。";
+inline constexpr const char *kWriteDiskFull = "ディスクの空き容量が足りません。";
+inline constexpr const char *kWriteReadOnly = "保存先は読み取り専用です。";
+inline constexpr const char *kWriteFolderInPlace = "同じ名前のフォルダがあるため保存できません。";
+inline constexpr const char *kWriteMissing = "保存先のフォルダまたはファイルが見つかりません。";
 inline constexpr const char *kBackupFailed =
     "読み込めなかった設定ファイルの控えを作れないため、保存を中止しました。\n%1\n%2";
 

@@ -1,5 +1,6 @@
 #include "picker/form3.h"
 
+#include "picker/folderbrowse.h"
 #include "picker/folderlabel.h"
 #include "picker/pickrules.h"
 #include "picker/texts.h"
@@ -11,7 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -22,9 +23,6 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTreeWidget>
-
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <limits>
@@ -48,43 +46,6 @@ QRect twips(int left, int top, int width, int height)
 {
     return {picker::visiblePixels(left), picker::visiblePixels(top), picker::visiblePixels(width),
             picker::visiblePixels(height)};
-}
-
-bool folderExists(const QString &path)
-{
-    return realFileSystem().folderExists(path);
-}
-
-bool isDotName(const QString &name)
-{
-    return name.startsWith(QLatin1Char('.'));
-}
-
-// The folders directly inside a folder (following links), without hidden ones.
-QStringList subfolders(const QString &folder)
-{
-    QStringList names;
-    const QByteArray encoded = QFile::encodeName(folder);
-    DIR *dir = ::opendir(encoded.constData());
-    if (!dir)
-        return names;
-    while (const dirent *entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
-        if (isDotName(name))
-            continue;
-        if (entry->d_type == DT_DIR) {
-            names << name;
-        } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat st {
-            };
-            const QByteArray full = QFile::encodeName(joinPath(folder, name));
-            if (::stat(full.constData(), &st) == 0 && S_ISDIR(st.st_mode))
-                names << name;
-        }
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end(), picker::naturalLess);
-    return names;
 }
 
 QTreeWidgetItem *newFolderItem(const QString &name, const QString &path, const QIcon &icon)
@@ -118,20 +79,16 @@ private:
 
 } // namespace
 
-Form3::Form3(picker::DriveSource drives, picker::DriveFolders &driveFolders, picker::MessageHook message,
-             QWidget *parent)
+Form3::Form3(const FileSystem &fs, picker::DriveSource drives, picker::DriveFolders &driveFolders,
+             picker::MessageHook message, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_drives(std::move(drives)), m_driveFolders(driveFolders), m_message(std::move(message))
+      m_fs(fs), m_drives(std::move(drives)), m_driveFolders(driveFolders), m_message(std::move(message))
 {
     buildControls();
 
     // Until a remembered place is set, the picker starts at the process's
     // current folder and the drive that holds it.
-    QString start = picker::cleanFolderPath(QDir::currentPath());
-    if (start.isEmpty() || !folderExists(start))
-        start = picker::cleanFolderPath(QDir::homePath());
-    if (start.isEmpty() || !folderExists(start))
-        start = QStringLiteral("/");
+    const QString start = picker::startFolder(m_fs, QDir::currentPath(), QDir::homePath());
     fillDriveBox();
     m_drive = picker::driveOf(start, m_roots);
     if (m_drive.isEmpty())
@@ -260,9 +217,7 @@ void Form3::Form_Load()
         setDrive(picker::LastPickDrive);
     if (!picker::LastPickFolder.isEmpty()) {
         // A remembered folder that has gone since: its nearest existing parent.
-        QString folder = picker::cleanFolderPath(picker::LastPickFolder);
-        while (!folder.isEmpty() && folder != QLatin1String("/") && !folderExists(folder))
-            folder = QFileInfo(folder).path();
+        const QString folder = picker::nearestExistingFolder(m_fs, picker::LastPickFolder);
         if (!folder.isEmpty())
             setDirPath(folder);
     }
@@ -278,7 +233,7 @@ void Form3::Form_Load()
 
 bool Form3::setDrive(const QString &root)
 {
-    if (root.isEmpty() || !folderExists(root))
+    if (root.isEmpty() || !m_fs.folderExists(root))
         return false;
     if (!m_roots.contains(root)) {
         fillDriveBox();
@@ -299,7 +254,7 @@ bool Form3::setDrive(const QString &root)
 bool Form3::setDirPath(const QString &path)
 {
     const QString folder = picker::cleanFolderPath(path);
-    if (folder.isEmpty() || !folderExists(folder))
+    if (folder.isEmpty() || !m_fs.folderExists(folder))
         return false;
     // The folder becomes the current folder of the drive that holds it and,
     // when it lies on it, of the drive in the box ("/" holds the home drive).
@@ -318,7 +273,8 @@ void Form3::Drive1_Change()
 {
     // The drive's own current folder; the tree is re-rooted even when that
     // folder is the one already shown.
-    setDirPath(m_driveFolders.folderFor(m_drive, folderExists));
+    setDirPath(
+        m_driveFolders.folderFor(m_drive, [this](const QString &path) { return m_fs.folderExists(path); }));
     showDirTree();
     setFileFolder(m_dirPath);
 }
@@ -352,15 +308,7 @@ void Form3::refreshFiles()
     {
         const QSignalBlocker blocker(File1);
         File1->clear();
-        if (!m_pattern.isEmpty()) {
-            QStringList names;
-            for (const FolderFile &file : realFileSystem().listFiles(m_fileFolder)) {
-                if (!isDotName(file.name) && picker::matchesPattern(file.name, m_pattern))
-                    names << file.name;
-            }
-            std::sort(names.begin(), names.end(), picker::naturalLess);
-            File1->addItems(names);
-        }
+        File1->addItems(picker::matchingFileNames(m_fs, m_fileFolder, m_pattern));
     }
     // A new listing has nothing selected, so the files chosen from the old one
     // are no longer the result: OK must never hand back names from another
@@ -498,7 +446,7 @@ void Form3::fillChildren(QTreeWidgetItem *item)
     const QString folder = item->data(0, kPathRole).toString();
     const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
     QList<QTreeWidgetItem *> children;
-    for (const QString &name : subfolders(folder))
+    for (const QString &name : picker::subfolderNames(m_fs, folder))
         children << newFolderItem(name, joinPath(folder, name), icon);
     item->addChildren(children);
     if (children.isEmpty())
@@ -524,18 +472,17 @@ void Form3::showDirTree()
     if (QTreeWidgetItem *old = Dir1->currentItem(); old && old->parent())
         old->setIcon(0, closedIcon);
 
-    const QStringList parts = m_dirPath.mid(top.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString &part : parts) {
+    for (const QString &path : picker::foldersBelow(top, m_dirPath)) {
         fillChildren(item);
         item->setExpanded(true);
         QTreeWidgetItem *child = nullptr;
         for (int i = 0; i < item->childCount() && !child; ++i) {
-            if (item->child(i)->text(0) == part)
+            if (item->child(i)->data(0, kPathRole).toString() == path)
                 child = item->child(i);
         }
         if (!child) {
             // A hidden folder, or one created since the parent was read.
-            child = newFolderItem(part, joinPath(item->data(0, kPathRole).toString(), part), closedIcon);
+            child = newFolderItem(QFileInfo(path).fileName(), path, closedIcon);
             item->addChild(child);
             item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
         }

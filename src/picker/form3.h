@@ -18,6 +18,8 @@ class QTreeWidgetItem;
 namespace qelvo
 {
 
+class FileSystem;
+
 namespace picker
 {
 class FolderLabel;
@@ -31,8 +33,8 @@ class Form3 : public QDialog
 {
     Q_OBJECT
 public:
-    Form3(picker::DriveSource drives, picker::DriveFolders &driveFolders, picker::MessageHook message,
-          QWidget *parent = nullptr);
+    Form3(const FileSystem &fs, picker::DriveSource drives, picker::DriveFolders &driveFolders,
+          picker::MessageHook message, QWidget *parent = nullptr);
 
     void Form_Load();
     void Drive1_Change();
@@ -68,6 +70,7 @@ private:
     [[nodiscard]] bool showPreview(const QString &path);
     void report(const QString &text);
 
+    const FileSystem &m_fs;
     picker::DriveSource m_drives;
     picker::DriveFolders &m_driveFolders;
     picker::MessageHook m_message;

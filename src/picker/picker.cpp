@@ -3,8 +3,8 @@
 #include "picker/driveroots.h"
 #include "picker/form3.h"
 #include "platform/appidentity.h"
+#include "platform/filesystem.h"
 
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -42,7 +42,7 @@ void showMessage(QWidget *parent, const QString &text)
 Form3 &ensureForm()
 {
     if (!g_form) {
-        g_form = new Form3(currentRoots, g_driveFolders, showMessage);
+        g_form = new Form3(realFileSystem(), currentRoots, g_driveFolders, showMessage);
         g_form->Form_Load();
     }
     return *g_form;
@@ -73,7 +73,7 @@ bool SetFolder(const QString &path)
 bool SetDrive(const QString &drive)
 {
     const QString path = cleanFolderPath(drive);
-    if (path.isEmpty() || !QFileInfo(path).isDir())
+    if (path.isEmpty() || !realFileSystem().folderExists(path))
         return false;
     Form3 &form = ensureForm();
     // A folder given as the drive stands for the root that holds it.
@@ -96,6 +96,14 @@ void Destroy()
     // handler and any modal loop over it have returned.
     form->done(QDialog::Rejected);
     form->deleteLater();
+}
+
+void RememberPlace()
+{
+    if (!g_form)
+        return;
+    LastPickDrive = g_form->drive();
+    LastPickFolder = g_form->dirPath();
 }
 
 QString DriveOf(const QString &path)

@@ -42,6 +42,9 @@ bool SetDrive(const QString &drive);
 [[nodiscard]] QString CurrentFolder();
 // Closes and discards the picker window; the result stays.
 void Destroy();
+// The place the picker shows becomes the remembered one, as at an OK but
+// without a result, so that a picker made later opens there too.
+void RememberPlace();
 
 // The drive box's root that holds a stored path (the "drive" of that path),
 // empty when no root does.

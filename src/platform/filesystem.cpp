@@ -3,9 +3,14 @@
 #include "platform/appidentity.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace qelvo
 {
@@ -56,6 +61,53 @@ std::vector<FolderFile> RealFileSystem::listFiles(const QString &folder) const
     }
     ::closedir(dir);
     return files;
+}
+
+QStringList RealFileSystem::listFolders(const QString &folder) const
+{
+    QStringList names;
+    const QByteArray encoded = QFile::encodeName(folder);
+    DIR *dir = ::opendir(encoded.constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name == QLatin1String(".") || name == QLatin1String(".."))
+            continue;
+        // d_type is enough for plain folders; links and unknown types need a stat.
+        if (entry->d_type == DT_DIR || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
+                                        folderExists(joinPath(folder, name))))
+            names << name;
+    }
+    ::closedir(dir);
+    return names;
+}
+
+WriteProblem diagnoseWriteFailure(const QString &path, qint64 bytes)
+{
+    const QByteArray file = QFile::encodeName(path);
+    struct stat st {
+    };
+    const bool exists = ::stat(file.constData(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
+        return WriteProblem::FolderInPlace;
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    struct stat folderStat {
+    };
+    if (::stat(folder.constData(), &folderStat) != 0 || !S_ISDIR(folderStat.st_mode))
+        return WriteProblem::Missing;
+    struct statvfs vfs {
+    };
+    const bool known = ::statvfs(folder.constData(), &vfs) == 0;
+    if (known && (vfs.f_flag & ST_RDONLY))
+        return WriteProblem::ReadOnly;
+    // The save writes a new file beside the old one, then renames it over it.
+    if (::access(folder.constData(), W_OK | X_OK) != 0 || (exists && ::access(file.constData(), W_OK) != 0))
+        return WriteProblem::NoPermission;
+    const unsigned long long room = static_cast<unsigned long long>(vfs.f_bavail) * vfs.f_frsize;
+    if (known && room < static_cast<unsigned long long>(std::max<qint64>(bytes, 1)))
+        return WriteProblem::DiskFull;
+    return WriteProblem::Other;
 }
 
 const FileSystem &realFileSystem()

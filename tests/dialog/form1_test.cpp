@@ -5,8 +5,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -115,20 +117,85 @@ TEST_F(Form1Test, APickerFolderWithALineBreakIsNotWrittenIntoTheHead)
     EXPECT_EQ(file.count("ListName="), 3);
 }
 
-TEST_F(Form1Test, AFailedSaveSaysWhyAndKeepsTheChangesAndTheDialog)
+TEST_F(Form1Test, AFailedSaveSaysWhyInJapaneseAndKeepsTheChangesAndTheDialog)
 {
-    identity.folder = dir.filePath("no-such-folder");
+    const QString folderInPlace = dir.filePath("taken");
+    ASSERT_TRUE(QDir().mkpath(folderInPlace + "/Qelvo.ini"));
+    const std::pair<QString, const char *> cases[] = {{dir.filePath("no-such-folder"), t::kWriteMissing},
+                                                      {folderInPlace, t::kWriteFolderInPlace}};
+    for (const auto &[folder, reason] : cases) {
+        identity.folder = folder;
+        open().show();
+        child<QRadioButton>("Option1_1")->setChecked(true);
+        prompter->messages.clear();
+        EXPECT_FALSE(form->mnuFileSave_Click());
+        ASSERT_EQ(prompter->messages.size(), 1u);
+        EXPECT_EQ(prompter->messages[0].icon, Icon::Critical);
+        EXPECT_TRUE(prompter->messages[0].text.contains(identity.settingsPath()));
+        EXPECT_TRUE(prompter->messages[0].text.endsWith(u8(reason)))
+            << prompter->messages[0].text.toStdString();
+        EXPECT_TRUE(form->DataChanged());
+        prompter->answers = {Answer::Yes}; // the close guard's save fails too
+        EXPECT_FALSE(form->close());
+        EXPECT_TRUE(form->isVisible());
+    }
+}
+
+TEST_F(Form1Test, TwoSavesInARowStoreTheFolderRestoredAtStartUp)
+{
+    const QString pics = QDir(dir.filePath("pics")).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(pics));
+    writeLists(threeLists(), 0);
+    writeBytes(readSettings().replace("/home/u/Pictures", pics.toUtf8()));
+    picker::ResetAll();
+    Form1::Hooks &h = make().hooks();
+    h.setPickerFolder = [](const QString &folder) { return picker::SetFolder(folder); };
+    h.setPickerDrive = [](const QString &drive) { return picker::SetDrive(drive); };
+    h.pickerDriveOf = [](const QString &folder) { return picker::DriveOf(folder); };
+    h.pickerFolder = [] { return picker::CurrentFolder(); };
+    h.destroyPicker = [] { picker::Destroy(); };
+    form->Form_Load();
+    const QByteArray stored = "\r\nAppLastAccPath=" + pics.toUtf8() + "\r\n";
+    ASSERT_TRUE(form->mnuFileSave_Click());
+    EXPECT_TRUE(readSettings().contains(stored));
+    ASSERT_TRUE(form->mnuFileSave_Click()); // a new picker, no OK in this run
+    EXPECT_TRUE(readSettings().contains(stored)) << readSettings().toStdString();
+    picker::ResetAll();
+}
+
+TEST_F(Form1Test, ARefusedNumberKeepsTheClickedCommandFromRunning)
+{
+    writeLists(threeLists(), 2);
+    const QByteArray before = readSettings();
     open().show();
-    child<QRadioButton>("Option1_1")->setChecked(true);
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    text("Text1")->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text("Text1")->hasFocus(); }, 2000));
+    text("Text1")->clear();
+    const QStringList rows = list1Rows();
+    ASSERT_EQ(rows.size(), 2);
+
+    for (const char *button : {"Command2", "Command1", "Command5"}) {
+        prompter->messages.clear();
+        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !prompter->messages.empty(); }, 2000)) << button;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return text("Text1")->hasFocus(); }, 2000)) << button;
+        EXPECT_EQ(prompter->messageTexts(), QStringList{u8(t::kNotNumeric)}) << button;
+    }
+    // A menu command from inside the box is refused the same way.
     prompter->messages.clear();
-    EXPECT_FALSE(form->mnuFileSave_Click());
-    ASSERT_EQ(prompter->messages.size(), 1u);
-    EXPECT_EQ(prompter->messages[0].icon, Icon::Critical);
-    EXPECT_TRUE(prompter->messages[0].text.contains(identity.settingsPath()));
-    EXPECT_TRUE(form->DataChanged());
-    prompter->answers = {Answer::Yes}; // the close guard's save fails too
-    EXPECT_FALSE(form->close());
-    EXPECT_TRUE(form->isVisible());
+    form->findChild<QAction *>("mnuFileSave")->trigger();
+    EXPECT_EQ(prompter->messageTexts(), QStringList{u8(t::kNotNumeric)});
+    EXPECT_EQ(list1Rows(), rows);
+    EXPECT_EQ(pickerOpens, 0);
+    EXPECT_EQ(previews, 0);
+    EXPECT_EQ(readSettings(), before);
+
+    text("Text1")->setText(QString::fromUtf8("１．５")); // as a Japanese input method types it
+    EXPECT_FLOAT_EQ(form->slot(2).ChgTime, 1.5f);
+    QTest::mouseClick(child<QPushButton>("Command2"), Qt::LeftButton);
+    EXPECT_EQ(list1Rows().size(), 1);
 }
 
 TEST_F(Form1Test, AFileThatCouldNotBeReadIsKeptAsBakByTheSaveThatReplacesIt)

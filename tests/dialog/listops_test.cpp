@@ -106,3 +106,13 @@ TEST(SampleFitEdge, AnEmptyPictureHasNoFit)
 {
     EXPECT_FALSE(fitSample({0, 0}).has_value());
 }
+
+TEST(NumberBoxes, FullWidthFormsReadAsTheirAsciiNumbers)
+{
+    const std::pair<const char *, std::optional<float>> cases[] = {
+        {"12", 12.0f},    {"１２", 12.0f}, {"１．５", 1.5f}, {"－３", -3.0f}, {"１Ｅ＋２", 100.0f},
+        {"　７　", 7.0f}, {"１２ａ", {}},  {"", {}},         {"ａｂｃ", {}},
+    };
+    for (const auto &[text, value] : cases)
+        EXPECT_EQ(readNumber(QString::fromUtf8(text)), value) << text;
+}

@@ -26,7 +26,16 @@ public:
         addFolder(folder);
         m_listing[folder].push_back({path.mid(slash + 1), path});
     }
-    void addFolder(const QString &path) { m_folders.insert(path); }
+    // A folder and the folders above it; each is listed in its parent once.
+    void addFolder(const QString &path)
+    {
+        if (!m_folders.insert(path).second || path == QLatin1String("/"))
+            return;
+        const qsizetype slash = path.lastIndexOf('/');
+        const QString parent = slash <= 0 ? QStringLiteral("/") : path.left(slash);
+        addFolder(parent);
+        m_subfolders[parent] << path.mid(slash + 1);
+    }
     void removeFile(const QString &path) { m_files.erase(path); }
 
     bool isNormalFile(const QString &path) const override { return m_files.count(path) > 0; }
@@ -35,11 +44,13 @@ public:
     {
         return m_listing.value(folder);
     }
+    QStringList listFolders(const QString &folder) const override { return m_subfolders.value(folder); }
 
 private:
     std::set<QString> m_files;
     std::set<QString> m_folders;
     QMap<QString, std::vector<FolderFile>> m_listing;
+    QMap<QString, QStringList> m_subfolders;
 };
 
 // Hands out scripted draws in order, then repeats the last one.

@@ -19,7 +19,7 @@ void touch(const QString &path)
 }
 } // namespace
 
-TEST(RealFileSystem, ListsOnlyTheFolderOwnRegularFiles)
+TEST(RealFileSystem, ListsTheFolderOwnRegularFilesAndFolders)
 {
     QTemporaryDir dir;
     touch(dir.filePath("a.jpg"));
@@ -46,4 +46,11 @@ TEST(RealFileSystem, ListsOnlyTheFolderOwnRegularFiles)
     EXPECT_TRUE(fs.folderExists(dir.filePath("sub")));
     EXPECT_FALSE(fs.folderExists(dir.filePath("a.jpg")));
     EXPECT_TRUE(fs.listFiles(dir.filePath("nope")).empty());
+
+    // Folders, through links too; files and dangling links are not folders.
+    QFile::link(dir.filePath("sub"), dir.filePath("sublink"));
+    QStringList folders = fs.listFolders(dir.path());
+    folders.sort();
+    EXPECT_EQ(folders, (QStringList{"sub", "sublink"}));
+    EXPECT_TRUE(fs.listFolders(dir.filePath("nope")).isEmpty());
 }
