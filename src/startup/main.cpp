@@ -28,6 +28,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kAppTitle));
     const AppIdentity identity = AppIdentity::current();
+    // An installed copy's per-user folders; a failure shows later, where a file is read or written.
+    identity.makeFolders();
 
     if (action == StartAction::SlideShow) {
         // The dialog loads hidden first so that its read-error message comes

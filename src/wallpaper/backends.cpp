@@ -49,7 +49,7 @@ std::unique_ptr<WallpaperBackend> makeDesktopBackend(const QProcessEnvironment &
         break;
     }
     auto tools = std::make_unique<wallpaper::CommandBackend>(desktop, std::move(runner), primaryMonitorName);
-    return std::make_unique<wallpaper::FreshNameBackend>(std::move(tools), identity.folder,
+    return std::make_unique<wallpaper::FreshNameBackend>(std::move(tools), identity.wallpaperBitmapFolder(),
                                                          identity.baseName);
 }
 
