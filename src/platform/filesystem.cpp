@@ -23,6 +23,20 @@ bool statFollowing(const QString &path, struct stat &st)
         return false;
     return ::stat(QFile::encodeName(path).constData(), &st) == 0;
 }
+// Calls visit with the name and d_type of every entry of folder but "." and "..";
+// nothing when the folder cannot be read.
+template <typename Visit> void forEachEntry(const QString &folder, Visit visit)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name != QLatin1String(".") && name != QLatin1String(".."))
+            visit(name, entry->d_type);
+    }
+    ::closedir(dir);
+}
 } // namespace
 
 bool RealFileSystem::isNormalFile(const QString &path) const
@@ -42,44 +56,27 @@ bool RealFileSystem::folderExists(const QString &path) const
 std::vector<FolderFile> RealFileSystem::listFiles(const QString &folder) const
 {
     std::vector<FolderFile> files;
-    const QByteArray encoded = QFile::encodeName(folder);
-    DIR *dir = ::opendir(encoded.constData());
-    if (!dir)
-        return files;
-    while (const dirent *entry = ::readdir(dir)) {
-        const char *raw = entry->d_name;
-        if (entry->d_type == DT_DIR)
-            continue;
-        const QString name = QFile::decodeName(raw);
-        if (name == QLatin1String(".") || name == QLatin1String(".."))
-            continue;
+    forEachEntry(folder, [&](const QString &name, unsigned char type) {
+        if (type == DT_DIR)
+            return;
         QString path = joinPath(folder, name);
         // d_type is enough for plain files; links and unknown types need a stat.
-        if (entry->d_type != DT_REG && !isNormalFile(path))
-            continue;
+        if (type != DT_REG && !isNormalFile(path))
+            return;
         files.push_back({name, std::move(path)});
-    }
-    ::closedir(dir);
+    });
     return files;
 }
 
 QStringList RealFileSystem::listFolders(const QString &folder) const
 {
     QStringList names;
-    const QByteArray encoded = QFile::encodeName(folder);
-    DIR *dir = ::opendir(encoded.constData());
-    if (!dir)
-        return names;
-    while (const dirent *entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
-        if (name == QLatin1String(".") || name == QLatin1String(".."))
-            continue;
+    forEachEntry(folder, [&](const QString &name, unsigned char type) {
         // d_type is enough for plain folders; links and unknown types need a stat.
-        if (entry->d_type == DT_DIR || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
-                                        folderExists(joinPath(folder, name))))
+        if (type == DT_DIR ||
+            ((type == DT_LNK || type == DT_UNKNOWN) && folderExists(joinPath(folder, name))))
             names << name;
-    }
-    ::closedir(dir);
+    });
     return names;
 }
 

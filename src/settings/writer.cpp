@@ -3,7 +3,6 @@
 #include "settings/keys.h"
 #include "settings/lastexecute.h"
 #include "settings/numbers.h"
-#include "settings/textcodec.h"
 
 #include <QSaveFile>
 
@@ -79,11 +78,6 @@ Outcome saveFileAtomically(const QString &path, const QByteArray &bytes)
     if (!file.commit())
         return Outcome::failure(file.errorString());
     return Outcome::success();
-}
-
-Outcome writeSettingsFile(const QString &path, const SettingsHead &head, std::span<const SettingList> lists)
-{
-    return saveFileAtomically(path, encodeSettingsText(formatSettingsFile(head, lists)));
 }
 
 } // namespace qelvo::settings

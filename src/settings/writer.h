@@ -34,8 +34,4 @@ struct SettingsHead {
 // interrupted or failed save never leaves a truncated file.
 [[nodiscard]] Outcome saveFileAtomically(const QString &path, const QByteArray &bytes);
 
-// formatSettingsFile + encoding + saveFileAtomically.
-[[nodiscard]] Outcome writeSettingsFile(const QString &path, const SettingsHead &head,
-                                        std::span<const SettingList> lists);
-
 } // namespace qelvo::settings
