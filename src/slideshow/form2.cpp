@@ -95,7 +95,7 @@ public:
     ScreenCover(Form2 &show, const QRect &geometry)
         // A window of the show window's own: a modal show would otherwise
         // block its input.
-        : QWidget(&show, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_show(show)
+        : QWidget(&show, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_form(show)
     {
         makeBlackFullScreen(*this, geometry);
     }
@@ -105,36 +105,41 @@ protected:
     {
         // Tab included, as on the show window.
         if (event->type() == QEvent::KeyPress) {
-            m_show.keyPressEvent(static_cast<QKeyEvent *>(event));
+            m_form.keyPressEvent(static_cast<QKeyEvent *>(event));
             return true;
         }
         return QWidget::event(event);
     }
     void mouseMoveEvent(QMouseEvent *event) override
     {
-        const QPointF at = m_show.mapFromGlobal(event->globalPosition());
-        m_show.Form_MouseMove(at.x(), at.y());
+        const QPointF at = m_form.mapFromGlobal(event->globalPosition());
+        m_form.Form_MouseMove(at.x(), at.y());
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
         if (rect().contains(event->position().toPoint()))
-            m_show.Form_Click();
+            m_form.Form_Click();
     }
 
 private:
-    Form2 &m_show;
+    Form2 &m_form;
 };
 
 Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     : QDialog(parent), m_identity(identity), m_services(std::move(services)),
-      m_wallpaper(identity, resolveBackend(m_services, m_ownBackend),
-                  m_services.fs ? *m_services.fs : realFileSystem()),
-      m_screen(primaryScreenGeometry()),
-      m_show(*this, identity,
-             {m_services.fs ? *m_services.fs : realFileSystem(), resolveRandom(m_services, m_ownRandom),
-              m_services.clock ? *m_services.clock : systemClock()},
-             m_screen.size())
+      m_screen(primaryScreenGeometry())
 {
+    // The services the show and the wallpaper take are resolved here, in this
+    // order, so nothing depends on the order the members are declared in.
+    const FileSystem &fs = m_services.fs ? *m_services.fs : realFileSystem();
+    WallpaperBackend &backend = resolveBackend(m_services, m_ownBackend);
+    RandomSource &random = resolveRandom(m_services, m_ownRandom);
+    const Clock &clock = m_services.clock ? *m_services.clock : systemClock();
+    m_wallpaper = std::make_unique<mWallPaper>(identity, backend, fs);
+    slideshow::ShowView &view = *this; // a private base: make_unique could not convert
+    m_show = std::make_unique<slideshow::SlideShow>(
+        view, identity, slideshow::SlideShow::Services{fs, random, clock}, m_screen.size());
+
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QLatin1String(kAppTitle));
     makeBlackFullScreen(*this, m_screen);
@@ -159,12 +164,12 @@ Form2::~Form2()
 
 void Form2::Form_Load()
 {
-    m_show.Form_Load();
+    m_show->Form_Load();
 }
 
 void Form2::Timer1_Timer()
 {
-    m_show.Timer1_Timer();
+    m_show->Timer1_Timer();
 }
 
 bool Form2::event(QEvent *event)
@@ -387,7 +392,7 @@ void Form2::setWallPaper(const QString &path)
         setStatusVisible(true);
     };
     ui.showError = [this](const QString &text) { showMessage(text); };
-    m_wallpaper.SetWallPaper(path, ui);
+    m_wallpaper->SetWallPaper(path, ui);
 }
 
 void Form2::endProcess()

@@ -49,14 +49,14 @@ public:
 
     void Form_Load();
     void Timer1_Timer();
-    void chgImg() { m_show.chgImg(); }
-    void FadeOut() { m_show.FadeOut(); }
-    void chwo() { m_show.chwo(); }
-    void Form_KeyPress(int charCode) { m_show.Form_KeyPress(charCode); }
-    void Form_MouseMove(double x, double y) { m_show.Form_MouseMove(x, y); }
-    void Form_Click() { m_show.Form_Click(); }
+    void chgImg() { m_show->chgImg(); }
+    void FadeOut() { m_show->FadeOut(); }
+    void chwo() { m_show->chwo(); }
+    void Form_KeyPress(int charCode) { m_show->Form_KeyPress(charCode); }
+    void Form_MouseMove(double x, double y) { m_show->Form_MouseMove(x, y); }
+    void Form_Click() { m_show->Form_Click(); }
 
-    [[nodiscard]] slideshow::SlideShow &logic() { return m_show; }
+    [[nodiscard]] const slideshow::SlideShow &logic() const { return *m_show; }
     [[nodiscard]] PictureBox *picture1() const { return m_picture1; }
     [[nodiscard]] QLabel *text1() const { return m_text1; }
     [[nodiscard]] QLabel *text2() const { return m_text2; }
@@ -64,7 +64,6 @@ public:
     [[nodiscard]] const QTimer &timer1() const { return m_timer1; }
     // Timer1's interval as the show set it (1 = one step per frame).
     [[nodiscard]] int timerInterval() const { return m_interval; }
-    [[nodiscard]] bool timerIsEnabled() const { return m_enabled; }
     [[nodiscard]] bool backgroundRun() const { return m_backgroundRun; }
 
     // Puts a black window over another screen (geometry in device-independent
@@ -114,7 +113,7 @@ private:
     Services m_services;
     std::unique_ptr<WallpaperBackend> m_ownBackend;
     std::unique_ptr<RandomSource> m_ownRandom;
-    mWallPaper m_wallpaper;
+    std::unique_ptr<mWallPaper> m_wallpaper;
     QRect m_screen; // the primary screen, device-independent pixels
 
     PictureBox *m_picture1 = nullptr;
@@ -128,7 +127,7 @@ private:
     bool m_closeWhenShown = false;
     std::vector<QPointer<QWidget>> m_covers;
 
-    slideshow::SlideShow m_show;
+    std::unique_ptr<slideshow::SlideShow> m_show;
 };
 
 } // namespace qelvo

@@ -7,10 +7,15 @@
 namespace qelvo::slideshow
 {
 
+namespace
+{
+constexpr int kSpaceKey = ' ';
+} // namespace
+
 KeyCommand keyCommandFor(int charCode)
 {
     switch (charCode) {
-    case 32:
+    case kSpaceKey:
         return KeyCommand::PauseResume;
     case 'B':
     case 'b':

@@ -20,7 +20,7 @@ QString pauseText(const char *head, const QString &listName, const QString &path
 } // namespace
 
 SlideShow::SlideShow(ShowView &view, AppIdentity identity, Services services, QSize screenPx)
-    : History(kHistorySlots, 0), m_view(view), m_identity(std::move(identity)), m_services(services),
+    : m_view(view), m_identity(std::move(identity)), m_services(services),
       m_screen(screenPx)
 {
 }
@@ -136,7 +136,7 @@ void SlideShow::imageChange()
 
     const auto shown = entry(CurrentIndex);
     if (shown && !shown->isEmpty() && WPChanger == 2) {
-        const long long r = settings::roundHalfEven(m_services.random.next() * 100);
+        const long long r = settings::roundHalfEven(m_services.random.next() * kAutoWallpaperDrawScale);
         if (r <= kAutoWallpaperMax)
             m_view.setWallPaper(*shown); // a copy: the play list keeps its entry
     }

@@ -19,6 +19,18 @@
 namespace qelvo::slideshow
 {
 
+// Title phase length in ticks and the fixed intervals of the show, in ms.
+inline constexpr int kTitleTicks = 10;
+inline constexpr int kFirstTickMs = 250;
+inline constexpr int kTitleTickMs = 100;
+inline constexpr int kBackgroundRunMs = 2000;
+inline constexpr int kFrameInterval = 1; // "as fast as the screen shows": one step per frame
+inline constexpr int kHistorySlots = 32767;
+// r <= 5 of a draw scaled to 0..100 and rounded: a 5.5 % chance of a
+// wallpaper per change.
+inline constexpr double kAutoWallpaperDrawScale = 100;
+inline constexpr long long kAutoWallpaperMax = 5;
+
 // What the next timer tick does.
 enum class NextEffectKind {
     None,      // the first tick: becomes TitleRool
@@ -27,11 +39,24 @@ enum class NextEffectKind {
     Fade,      // a step of the closing transition
 };
 
+// The show's own variables, beside the values it read (ShowValues).
+struct ShowState {
+    std::int32_t CurrentIndex = 0;
+    // Slot p is History[p - 1]; 0 = empty.
+    std::vector<std::int32_t> History = std::vector<std::int32_t>(kHistorySlots, 0);
+    std::int16_t HistoryPos = 0;
+    std::int32_t TitleTicks = 0;
+    NextEffectKind NextEffect = NextEffectKind::None;
+    Transition transition; // Picture1's Tag, band and ring state, drawing attributes
+    PointerMemory pointer; // LastX, LastY, MoveCount
+    QSize pictureSize;     // Picture1's drawing area in pixels
+};
+
 // The show's logic, apart from its window: start-up and play list, the timer
 // tick with the title phase and the image change, the transitions, keys and
 // pointer, and the changer-only run. Everything on screen goes through the
 // ShowView; random draws, clock and file lookups are injected.
-class SlideShow : public ShowValues
+class SlideShow : private ShowValues, private ShowState
 {
 public:
     struct Services {
@@ -53,21 +78,15 @@ public:
     // The play-list entry at a 1-based position; nothing outside 1..FileCount.
     [[nodiscard]] std::optional<QString> entry(int position) const;
     [[nodiscard]] int FileCount() const { return static_cast<int>(PlayList.size()); }
-    [[nodiscard]] bool recentStart() const { return m_recentStart; }
-    // The pause text of the SPACE key for the entry on screen.
-    [[nodiscard]] QString spacePauseText() const;
 
-    // The show's own variables, beside the values it read (ShowValues).
-    std::int32_t CurrentIndex = 0;
-    std::vector<std::int32_t> History; // slot p is History[p - 1]; 0 = empty
-    std::int16_t HistoryPos = 0;
-    std::int32_t TitleTicks = 0;
-    NextEffectKind NextEffect = NextEffectKind::None;
-    Transition transition; // Picture1's Tag, band and ring state, drawing attributes
-    PointerMemory pointer; // LastX, LastY, MoveCount
-    QSize pictureSize;     // Picture1's drawing area in pixels
+    // What the show read and where it stands, for reading only: the show
+    // changes them through its handlers alone.
+    [[nodiscard]] const ShowValues &values() const { return *this; }
+    [[nodiscard]] const ShowState &state() const { return *this; }
 
 private:
+    // The pause text of the SPACE key for the entry on screen.
+    [[nodiscard]] QString spacePauseText() const;
     void titleStep();
     void imageChange();
     void stepImage(bool forward);
@@ -80,15 +99,5 @@ private:
     QSize m_screen;
     bool m_recentStart = false;
 };
-
-// Title phase length in ticks and the fixed intervals of the show, in ms.
-inline constexpr int kTitleTicks = 10;
-inline constexpr int kFirstTickMs = 250;
-inline constexpr int kTitleTickMs = 100;
-inline constexpr int kBackgroundRunMs = 2000;
-inline constexpr int kFrameInterval = 1; // "as fast as the screen shows": one step per frame
-inline constexpr int kHistorySlots = 32767;
-// r <= 5 of a rounded 0..100 draw: a 5.5 % chance of a wallpaper per change.
-inline constexpr int kAutoWallpaperMax = 5;
 
 } // namespace qelvo::slideshow

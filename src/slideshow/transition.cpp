@@ -12,6 +12,18 @@ namespace qelvo::slideshow
 namespace
 {
 
+// The raster mode comes from a draw scaled to 0..100 and rounded: up to
+// kBlackMax black, up to kMaskMax the blue mask, above that inverted.
+constexpr double kModeDrawScale = 100;
+constexpr long long kBlackMax = 80;
+constexpr long long kMaskMax = 95;
+const QColor kMaskFill(0, 0, 255);
+const QColor kInvertFill(200, 200, 200);
+
+// Each iris step shrinks the ring by about its pen's width.
+constexpr double kIrisShrink = 30;
+constexpr double kIrisShrinkRatioBase = 5;
+
 FadeShape rectangle(int x1, int y1, int x2, int y2)
 {
     return {FadeShape::Kind::Rectangle, QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), {}, 0};
@@ -42,16 +54,16 @@ void Transition::setUp(RandomSource &random)
     RingRadius = 0;
     Tag = QString::number(random.pickOneBased(3));
     // Rounded to the nearest whole number, so the chances are 80.5, 15 and 4.5 %.
-    const long long e = settings::roundHalfEven(random.next() * 100);
-    if (e <= 80) {
+    const long long e = settings::roundHalfEven(random.next() * kModeDrawScale);
+    if (e <= kBlackMax) {
         attributes.mode = RasterMode::Black;
-        attributes.fillColor = QColor(0, 0, 0);
-    } else if (e <= 95) {
+        attributes.fillColor = Qt::black;
+    } else if (e <= kMaskMax) {
         attributes.mode = RasterMode::Mask;
-        attributes.fillColor = QColor(0, 0, 255);
+        attributes.fillColor = kMaskFill;
     } else {
         attributes.mode = RasterMode::Invert;
-        attributes.fillColor = QColor(200, 200, 200);
+        attributes.fillColor = kInvertFill;
     }
 }
 
@@ -118,7 +130,7 @@ void Transition::iris(QSize picture, FadeStep &out)
     const double h = picture.height();
     if (RingRadius != 0) {
         const double r = RingRadius;
-        RingRadius = rounded16((r - 5) / r + (r - 30));
+        RingRadius = rounded16((r - kIrisShrinkRatioBase) / r + (r - kIrisShrink));
     } else {
         RingRadius = rounded16(std::sqrt(w * w + h * h) / 2);
     }

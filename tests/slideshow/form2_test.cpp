@@ -73,9 +73,9 @@ protected:
         random.push(0.0); // shutter
         random.push(0.0); // black
         form.Timer1_Timer();
-        for (int i = 0; i < 100 && form.logic().NextEffect == NextEffectKind::Fade; ++i)
+        for (int i = 0; i < 100 && form.logic().state().NextEffect == NextEffectKind::Fade; ++i)
             form.Timer1_Timer();
-        ASSERT_NE(form.logic().NextEffect, NextEffectKind::Fade);
+        ASSERT_NE(form.logic().state().NextEffect, NextEffectKind::Fade);
     }
     static bool isRed(QRgb c) { return qRed(c) > 230 && qGreen(c) < 25 && qBlue(c) < 25; }
     static bool isGreen(QRgb c) { return qGreen(c) > 230 && qRed(c) < 25 && qBlue(c) < 25; }
@@ -127,7 +127,7 @@ TEST_F(Form2Widget, TransitionsDrawOverThePictureAndNotIntoIt)
     random.push(0.0); // shutter
     random.push(0.0); // black
     form->Timer1_Timer();
-    EXPECT_EQ(form->logic().transition.Tag, "1");
+    EXPECT_EQ(form->logic().state().transition.Tag, "1");
     EXPECT_EQ(form->picture1()->picture(), before);
     const QImage shown = form->picture1()->shownImage();
     EXPECT_EQ(shown.pixel(5, 5), qRgb(0, 0, 0));
@@ -207,16 +207,16 @@ TEST_F(Form2Widget, AMissingFirstFileAfterTheTitleShowsTheLastPicture)
     toFirstImage(*form);
     closeWithShutter(*form);
     form->Timer1_Timer(); // green
-    ASSERT_EQ(form->logic().CurrentIndex, 2);
+    ASSERT_EQ(form->logic().state().CurrentIndex, 2);
     closeWithShutter(*form);
-    ASSERT_EQ(form->logic().NextEffect, NextEffectKind::TitleRool);
+    ASSERT_EQ(form->logic().state().NextEffect, NextEffectKind::TitleRool);
     EXPECT_FALSE(form->picture1()->isVisible());
     ASSERT_TRUE(QFile::remove(dir.filePath("red.jpg")));
     for (int i = 0; i < kTitleTicks; ++i)
         form->Timer1_Timer();
-    ASSERT_EQ(form->logic().NextEffect, NextEffectKind::Normal);
+    ASSERT_EQ(form->logic().state().NextEffect, NextEffectKind::Normal);
     form->Timer1_Timer();
-    EXPECT_EQ(form->logic().CurrentIndex, 1);
+    EXPECT_EQ(form->logic().state().CurrentIndex, 1);
     EXPECT_TRUE(form->text1()->isVisible());
     ASSERT_TRUE(form->picture1()->isVisible());
     const QImage shown = form->picture1()->shownImage();
@@ -302,7 +302,7 @@ TEST_F(Form2Widget, PointerMovesOnACoverCountInTheShowWindowsCoordinates)
     cover->setGeometry(coverArea);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
     ASSERT_EQ(cover->mapToGlobal(QPoint(0, 0)), coverArea.topLeft());
-    const PointerMemory &pointer = form->logic().pointer;
+    const PointerMemory &pointer = form->logic().state().pointer;
     QTest::mouseMove(cover->windowHandle(), QPoint(10, 20));
     ASSERT_TRUE(QTest::qWaitFor([&] { return pointer.MoveCount == 1; }, 2000))
         << "pointer.MoveCount = " << pointer.MoveCount;
@@ -379,21 +379,21 @@ TEST_F(Form2Widget, ChangerOnlyRunDoesNotCreateAMissingSettingsFile)
 
 TEST_F(Form2Widget, TheTimerHonoursLongIntervalsAndTreatsNegativeOnesAsZero)
 {
-    writeSettings("1");
-    QFile f(dir.filePath("Qelvo.ini"));
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    QByteArray text = f.readAll().replace("ChgTime=30", "ChgTime=100");
-    f.resize(0);
-    f.write(text);
-    f.close();
-    auto form = makeForm();
-    form->Form_Load();
-    toFirstImage(*form);
-    EXPECT_EQ(form->timer1().interval(), 100000);
-    EXPECT_TRUE(form->timer1().isActive());
-    form->logic().ChangeInterval = -5000;
-    form->Timer1_Timer();
-    EXPECT_FALSE(form->timer1().isActive());
+    for (const auto &[seconds, interval] : {std::pair{"100", 100000}, std::pair{"-5", 0}}) {
+        writeSettings("1");
+        QFile f(dir.filePath("Qelvo.ini"));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        QByteArray text = f.readAll().replace("ChgTime=30", QByteArray("ChgTime=") + seconds);
+        f.resize(0);
+        f.write(text);
+        f.close();
+        auto form = makeForm();
+        form->Form_Load();
+        toFirstImage(*form);
+        EXPECT_EQ(form->timer1().isActive(), interval > 0) << seconds;
+        if (interval > 0)
+            EXPECT_EQ(form->timer1().interval(), interval);
+    }
 }
 
 // A transition is seen: its steps come one per frame of the screen, so
@@ -411,9 +411,9 @@ TEST_F(Form2Widget, TransitionStepsArePacedToTheScreensFrames)
     QElapsedTimer clock;
     clock.start();
     form->Timer1_Timer(); // the first step; the rest follow on the timer
-    ASSERT_EQ(form->logic().NextEffect, NextEffectKind::Fade);
-    while (form->logic().NextEffect == NextEffectKind::Fade && clock.elapsed() < 3000)
+    ASSERT_EQ(form->logic().state().NextEffect, NextEffectKind::Fade);
+    while (form->logic().state().NextEffect == NextEffectKind::Fade && clock.elapsed() < 3000)
         QTest::qWait(1);
-    ASSERT_NE(form->logic().NextEffect, NextEffectKind::Fade);
+    ASSERT_NE(form->logic().state().NextEffect, NextEffectKind::Fade);
     EXPECT_GE(clock.elapsed(), 9 * 1000 / 60 * 8 / 10) << "ms"; // nine more steps, a fifth of slack
 }

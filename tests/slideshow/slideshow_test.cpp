@@ -20,6 +20,7 @@ struct Options {
     QString wpIndex = "0";
     QString lastExecute = "2026/01/01 0:00:00";
     QString zoom = "1";
+    QString mouseDisable = "0";
 };
 
 QString iniText(const Options &o)
@@ -29,7 +30,7 @@ QString iniText(const Options &o)
                    "\r\n\r\n[SettingLists]\r\n***StartList***\r\n"
                    "ListName=Holiday\r\nChgTime=" +
                    o.chgTime + "\r\nZoomMax=" + o.zoom + "\r\nRandomView=" + o.random +
-                   "\r\nMouseDisable=0\r\nEffect=" + o.effect + "\r\nPathes\r\n";
+                   "\r\nMouseDisable=" + o.mouseDisable + "\r\nEffect=" + o.effect + "\r\nPathes\r\n";
     for (int i = 1; i <= o.files; ++i)
         text += QString("p%1.jpg,/img/p%1.jpg\r\n").arg(i);
     return text + "***EndList***\r\n";
@@ -60,9 +61,9 @@ protected:
     // Ticks until the transition has finished (bounded).
     void finishFade()
     {
-        for (int i = 0; i < 1000 && show.NextEffect == NextEffectKind::Fade; ++i)
+        for (int i = 0; i < 1000 && show.state().NextEffect == NextEffectKind::Fade; ++i)
             tick();
-        ASSERT_NE(show.NextEffect, NextEffectKind::Fade);
+        ASSERT_NE(show.state().NextEffect, NextEffectKind::Fade);
     }
 
     fakes::FakeView view;
@@ -78,8 +79,8 @@ TEST_F(Show, LoadPreparesTheTimerTextsAndCursor)
 {
     load({});
     EXPECT_EQ(view.interval, kFirstTickMs);
-    EXPECT_EQ(show.CurrentIndex, 3);
-    EXPECT_EQ(show.ChangeInterval, 2000);
+    EXPECT_EQ(show.state().CurrentIndex, 3);
+    EXPECT_EQ(show.values().ChangeInterval, 2000);
     EXPECT_EQ(view.title, "Holiday");
     EXPECT_TRUE(view.cursorHidden);
     EXPECT_FALSE(view.background);
@@ -117,7 +118,7 @@ TEST_F(Show, TitleForTenTicksThenTheFirstImage)
     tick();
     EXPECT_FALSE(view.titleVisible);
     EXPECT_FALSE(view.cornerVisible);
-    EXPECT_EQ(show.CurrentIndex, 0);
+    EXPECT_EQ(show.state().CurrentIndex, 0);
     EXPECT_TRUE(view.presented.isEmpty());
     tick();
     EXPECT_EQ(view.presented, QStringList{"/img/p1.jpg"});
@@ -143,17 +144,17 @@ TEST_F(Show, ListOrderWithEffectsShowsTheTitleAfterTheLastTransition)
     load(o);
     toFirstImage();
     for (int image = 2; image <= 3; ++image) {
-        EXPECT_EQ(show.NextEffect, NextEffectKind::Fade);
+        EXPECT_EQ(show.state().NextEffect, NextEffectKind::Fade);
         tick();
         EXPECT_EQ(view.interval, kFrameInterval);
         finishFade();
-        EXPECT_EQ(show.NextEffect, NextEffectKind::Normal);
+        EXPECT_EQ(show.state().NextEffect, NextEffectKind::Normal);
         tick();
         EXPECT_EQ(view.presented.last(), QString("/img/p%1.jpg").arg(image));
     }
     finishFade();
-    EXPECT_EQ(show.NextEffect, NextEffectKind::TitleRool);
-    EXPECT_EQ(show.CurrentIndex, 0);
+    EXPECT_EQ(show.state().NextEffect, NextEffectKind::TitleRool);
+    EXPECT_EQ(show.state().CurrentIndex, 0);
     EXPECT_FALSE(view.pictureVisible);
     tick(kTitleTicks + 1);
     EXPECT_EQ(view.presented.last(), "/img/p1.jpg");
@@ -170,12 +171,13 @@ TEST_F(Show, RandomOrderStaysInRangeAndFillsHistory)
         random.push(rng.next());
     toFirstImage();
     for (int i = 0; i < 500; ++i) {
-        ASSERT_GE(show.CurrentIndex, 1);
-        ASSERT_LE(show.CurrentIndex, 5);
-        ASSERT_EQ(show.History[static_cast<std::size_t>(show.HistoryPos - 1)], show.CurrentIndex);
+        ASSERT_GE(show.state().CurrentIndex, 1);
+        ASSERT_LE(show.state().CurrentIndex, 5);
+        ASSERT_EQ(show.state().History[static_cast<std::size_t>(show.state().HistoryPos - 1)],
+                  show.state().CurrentIndex);
         tick();
     }
-    EXPECT_EQ(show.HistoryPos, 501);
+    EXPECT_EQ(show.state().HistoryPos, 501);
 }
 
 TEST_F(Show, RandomPickDrawsOnceMoreOnTheSameImageAndKeepsTheSecondDraw)
@@ -187,15 +189,15 @@ TEST_F(Show, RandomPickDrawsOnceMoreOnTheSameImageAndKeepsTheSecondDraw)
     tick(kTitleTicks);
     random.push(0.5); // 3
     tick();
-    EXPECT_EQ(show.CurrentIndex, 3);
+    EXPECT_EQ(show.state().CurrentIndex, 3);
     random.push(0.6); // 3 again: drawn once more
     random.push(0.1); // 1
     tick();
-    EXPECT_EQ(show.CurrentIndex, 1);
+    EXPECT_EQ(show.state().CurrentIndex, 1);
     random.push(0.0); // 1 again
     random.push(0.0); // and again: kept
     tick();
-    EXPECT_EQ(show.CurrentIndex, 1);
+    EXPECT_EQ(show.state().CurrentIndex, 1);
 }
 
 TEST_F(Show, RandomOrderWithOneImageKeepsShowingIt)
@@ -208,8 +210,8 @@ TEST_F(Show, RandomOrderWithOneImageKeepsShowingIt)
     toFirstImage();
     tick(3);
     EXPECT_EQ(view.presented, QStringList(4, "/img/p1.jpg"));
-    EXPECT_EQ(show.History[0], 1);
-    EXPECT_EQ(show.History[3], 1);
+    EXPECT_EQ(show.state().History[0], 1);
+    EXPECT_EQ(show.state().History[3], 1);
 }
 
 TEST_F(Show, HistoryWrapsAfterItsLastSlot)
@@ -218,12 +220,12 @@ TEST_F(Show, HistoryWrapsAfterItsLastSlot)
     o.random = "1";
     load(o);
     toFirstImage();
-    show.HistoryPos = kHistorySlots;
+    for (int i = 0; i < kHistorySlots && show.state().HistoryPos < kHistorySlots; ++i)
+        show.Form_KeyPress('n');
+    ASSERT_EQ(show.state().HistoryPos, kHistorySlots);
     tick();
-    EXPECT_EQ(show.HistoryPos, 1);
-    show.HistoryPos = kHistorySlots - 1;
-    tick();
-    EXPECT_EQ(show.HistoryPos, kHistorySlots);
+    EXPECT_EQ(show.state().HistoryPos, 1);
+    EXPECT_EQ(show.state().History[0], show.state().CurrentIndex);
 }
 
 TEST_F(Show, EmptyPlayListAlternatesTitleAndEmptyScreen)
@@ -231,10 +233,10 @@ TEST_F(Show, EmptyPlayListAlternatesTitleAndEmptyScreen)
     Options o;
     o.files = 0;
     load(o);
-    EXPECT_EQ(show.CurrentIndex, 0);
+    EXPECT_EQ(show.state().CurrentIndex, 0);
     toFirstImage();
-    EXPECT_EQ(show.CurrentIndex, 0);
-    EXPECT_EQ(show.NextEffect, NextEffectKind::None);
+    EXPECT_EQ(show.state().CurrentIndex, 0);
+    EXPECT_EQ(show.state().NextEffect, NextEffectKind::None);
     EXPECT_TRUE(view.presented.isEmpty());
     tick();
     EXPECT_TRUE(view.titleVisible);
@@ -291,7 +293,7 @@ TEST_F(Show, AutomaticWallpaperOnlyInModeTwoWithItsChance)
     tick();
     EXPECT_EQ(view.wallpapers, QStringList{"/img/p2.jpg"});
     // A copy went out: the play list still names the image.
-    EXPECT_EQ(show.PlayList[1], "/img/p2.jpg");
+    EXPECT_EQ(show.values().PlayList[1], "/img/p2.jpg");
 }
 
 TEST_F(Show, KeyTable)
@@ -325,7 +327,7 @@ TEST_F(Show, SpaceOnTheTitleKeepsTheStatusText)
 {
     load({});
     tick(kTitleTicks); // the title's last tick: no entry on screen
-    ASSERT_EQ(show.CurrentIndex, 0);
+    ASSERT_EQ(show.state().CurrentIndex, 0);
     view.status = "earlier";
     show.Form_KeyPress(' ');
     EXPECT_FALSE(view.enabled);
@@ -352,12 +354,12 @@ TEST_F(Show, ListOrderKeysWrapAndRestartTheInterval)
     load(o);
     toFirstImage();
     tick(); // a transition under way
-    ASSERT_FALSE(show.transition.Tag.isEmpty());
+    ASSERT_FALSE(show.state().transition.Tag.isEmpty());
     const int restarts = view.timerRestarts;
     show.Form_KeyPress('B');
     EXPECT_EQ(view.shown, "/img/p3.jpg");
-    EXPECT_TRUE(show.transition.Tag.isEmpty());
-    EXPECT_EQ(show.NextEffect, NextEffectKind::Fade);
+    EXPECT_TRUE(show.state().transition.Tag.isEmpty());
+    EXPECT_EQ(show.state().NextEffect, NextEffectKind::Fade);
     EXPECT_EQ(view.interval, 2000);
     EXPECT_EQ(view.timerRestarts, restarts + 1);
     show.Form_KeyPress('N');
@@ -374,14 +376,14 @@ TEST_F(Show, RandomBackWalksTheHistoryNewestFirst)
     toFirstImage();
     for (double draw : {0.15, 0.45, 0.85}) // 2, 5, 8
         random.push(draw), show.Form_KeyPress('n');
-    EXPECT_EQ(show.CurrentIndex, 8);
+    EXPECT_EQ(show.state().CurrentIndex, 8);
     show.Form_KeyPress('b');
-    EXPECT_EQ(show.CurrentIndex, 5);
+    EXPECT_EQ(show.state().CurrentIndex, 5);
     show.Form_KeyPress('b');
-    EXPECT_EQ(show.CurrentIndex, 2);
+    EXPECT_EQ(show.state().CurrentIndex, 2);
     show.Form_KeyPress('b');
-    EXPECT_EQ(show.CurrentIndex, 1);
-    EXPECT_EQ(show.HistoryPos, 1);
+    EXPECT_EQ(show.state().CurrentIndex, 1);
+    EXPECT_EQ(show.state().HistoryPos, 1);
 }
 
 TEST_F(Show, RandomBackRightAfterStartDrawsAndLeavesHistoryAlone)
@@ -392,23 +394,31 @@ TEST_F(Show, RandomBackRightAfterStartDrawsAndLeavesHistoryAlone)
     load(o);
     random.push(0.6);
     show.Form_KeyPress('b');
-    EXPECT_EQ(show.CurrentIndex, 3);
-    EXPECT_EQ(show.HistoryPos, 0);
-    EXPECT_EQ(show.History[0], 0);
+    EXPECT_EQ(show.state().CurrentIndex, 3);
+    EXPECT_EQ(show.state().HistoryPos, 0);
+    EXPECT_EQ(show.state().History[0], 0);
 }
 
 TEST_F(Show, WallpaperKeyNeedsAModeAndAnImage)
 {
-    load({});
-    show.Form_KeyPress('w'); // title on screen: nothing
-    toFirstImage();
-    show.Form_KeyPress('w'); // mode 0: nothing
-    EXPECT_TRUE(view.wallpapers.isEmpty());
-    show.WPChanger = 1;
+    Options withChanger;
+    withChanger.changer = "1";
+    load(withChanger);
+    tick(kTitleTicks); // the title is over, no entry chosen yet: nothing
+    show.Form_KeyPress('w');
+    tick();
     show.Form_KeyPress('W');
     EXPECT_EQ(view.wallpapers, QStringList{"/img/p1.jpg"});
     EXPECT_EQ(view.shown, "/img/p1.jpg"); // no image change
     EXPECT_EQ(view.interval, 2000);
+}
+
+TEST_F(Show, WallpaperKeyDoesNothingWithoutAMode)
+{
+    load({});
+    toFirstImage();
+    show.Form_KeyPress('w');
+    EXPECT_TRUE(view.wallpapers.isEmpty());
 }
 
 TEST_F(Show, OtherKeysEndTheProgram)
@@ -433,8 +443,9 @@ TEST_F(Show, PointerMovesEndTheShowOnTheThirdChange)
 
 TEST_F(Show, PointerIsIgnoredWhenTheMouseIsOffButClicksStillClose)
 {
-    load({});
-    show.MouseDisable = 1;
+    Options o;
+    o.mouseDisable = "1";
+    load(o);
     for (int i = 1; i < 10; ++i)
         show.Form_MouseMove(i, i);
     EXPECT_EQ(view.ended, 0);
@@ -450,7 +461,7 @@ TEST_F(Show, ChangerOnlyRunRewritesStateSetsTheNextWallpaperAndEndsAtItsFirstTic
     load(o);
     EXPECT_TRUE(view.background);
     EXPECT_EQ(view.interval, kBackgroundRunMs);
-    EXPECT_EQ(show.WPIndex, 3);
+    EXPECT_EQ(show.values().WPIndex, 3);
     ASSERT_EQ(view.written.size(), 1);
     EXPECT_TRUE(view.written[0].contains("WPIndex=3\r\n"));
     EXPECT_TRUE(view.written[0].contains("LastExecute=2026/05/01 8:00:00\r\n"));
