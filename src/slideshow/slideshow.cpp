@@ -20,8 +20,7 @@ QString pauseText(const char *head, const QString &listName, const QString &path
 } // namespace
 
 SlideShow::SlideShow(ShowView &view, AppIdentity identity, Services services, QSize screenPx)
-    : m_view(view), m_identity(std::move(identity)), m_services(services),
-      m_screen(screenPx)
+    : m_view(view), m_identity(std::move(identity)), m_services(services), m_screen(screenPx)
 {
 }
 
