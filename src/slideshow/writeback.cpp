@@ -1,7 +1,7 @@
 #include "slideshow/writeback.h"
 
 #include "settings/keys.h"
-#include "settings/scanner.h"
+#include "settings/textcodec.h"
 
 namespace qelvo::slideshow
 {
@@ -42,23 +42,37 @@ settings::SettingsHead changerRunHead(const AppIdentity &identity, const QString
     return head;
 }
 
-QString rewriteSettingsText(const settings::SettingsHead &head, const QString &oldText)
+QByteArray rewriteSettingsBytes(const settings::SettingsHead &head, const QByteArray &oldFile)
 {
     settings::SettingsHead written = head;
     written.executeNumber = head.executeNumber.left(kExecuteNumberLength);
-    QString out = settings::formatHead(written);
+    QByteArray out = settings::encodeSettingsText(settings::formatHead(written));
 
-    const QString listsHeader = QString::fromLatin1(settings::keys::kSettingListsSection);
-    const QLatin1String lineEnd(settings::keys::kLineEnd);
+    namespace keys = settings::keys;
     bool copying = false;
-    for (const QString &line : settings::splitLines(oldText)) {
+    bool inRecord = false;
+    qsizetype start = 0;
+    while (start < oldFile.size()) {
+        qsizetype end = oldFile.indexOf('\n', start);
+        const qsizetype next = end < 0 ? oldFile.size() : end + 1;
+        if (end < 0)
+            end = oldFile.size();
+        // As every reader does: a CR is part of the line end only just before it.
+        if (end > start && oldFile.at(end - 1) == '\r' && (end == oldFile.size() || oldFile.at(end) == '\n'))
+            --end;
+        const QByteArray line = QByteArray::fromRawData(oldFile.constData() + start, end - start);
+        start = next;
         if (!copying) {
-            copying = line == listsHeader;
+            copying = line == keys::kSettingListsSection;
             continue;
         }
         out += line;
-        out += lineEnd;
-        if (line.startsWith(QLatin1Char('[')))
+        out += keys::kLineEnd;
+        if (line == keys::kStartList)
+            inRecord = true;
+        else if (line == keys::kEndList)
+            inRecord = false;
+        else if (!inRecord && line.startsWith('['))
             copying = false;
     }
     return out;
