@@ -2,6 +2,7 @@
 
 #include "settings/keys.h"
 #include "settings/textcodec.h"
+#include "slideshow/showsettings.h"
 
 namespace qelvo::slideshow
 {
@@ -10,7 +11,27 @@ namespace
 {
 // ExecuteNumber is read as at most two characters; it goes back the same way.
 constexpr qsizetype kExecuteNumberLength = 2;
+
+// Answers whether files and folders are there, and lists nothing.
+class LookupsOnly final : public FileSystem
+{
+public:
+    explicit LookupsOnly(const FileSystem &fs) : m_fs(fs) {}
+    bool isNormalFile(const QString &path) const override { return m_fs.isNormalFile(path); }
+    bool folderExists(const QString &path) const override { return m_fs.folderExists(path); }
+    std::vector<FolderFile> listFiles(const QString &) const override { return {}; }
+    QStringList listFolders(const QString &) const override { return {}; }
+
+private:
+    const FileSystem &m_fs;
+};
 } // namespace
+
+bool isChangerOnlyStart(const QString &settingsText, const FileSystem &fs, const QDateTime &now)
+{
+    const ShowSettings read = readShowSettings(settingsText, LookupsOnly(fs), now);
+    return read.WPChanger == 3 && !read.recentStart && !read.folderNotFound;
+}
 
 int nextWallpaperIndex(int wpIndex, int fileCount, bool random, RandomSource &random01)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/appidentity.h"
+#include "platform/filesystem.h"
 #include "platform/randomsource.h"
 #include "settings/writer.h"
 
@@ -11,6 +12,14 @@
 // file rewritten with the new state and the setting lists copied unchanged.
 namespace qelvo::slideshow
 {
+
+// Whether a start of the show with this settings text turns into the
+// changer-only run (mode 3, not a quick restart, no missing folder stopping the
+// load), told before anything of the start is shown. Nobody is at the screen
+// for that run, so its messages go to standard error instead of waiting for a
+// click. Folders are looked up but not listed.
+[[nodiscard]] bool isChangerOnlyStart(const QString &settingsText, const FileSystem &fs,
+                                      const QDateTime &now);
 
 // The next wallpaper position, 1..fileCount (1 when the list is empty).
 // In list order it is wpIndex + 1; at random it is a pick of 1..fileCount,

@@ -181,6 +181,25 @@ TEST(RewriteSettings, ChangerRunWritesTheProgramsOwnFolderAndTheNewState)
     EXPECT_EQ(slideshow::changerRunHead(identity, "", 3, 1, {}).appVersion, versionText());
 }
 
+TEST(ChangerOnlyStart, IsToldBeforeTheStartShowsAnything)
+{
+    fakes::FakeFileSystem fs;
+    fs.addFolder("/pics");
+    const QDateTime now(QDate(2026, 12, 7), QTime(9, 5, 30));
+    const auto file = [](const char *changer, const char *last, const char *folder) {
+        return QString("[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=%1\r\nWPIndex=0\r\nLastExecute=%2\r\n"
+                       "[SettingLists]\r\n***StartList***\r\nListName=a\r\nPathes\r\n(f),%3\r\n"
+                       "***EndList***\r\n")
+            .arg(changer, last, folder);
+    };
+    EXPECT_TRUE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:00:00", "/pics"), fs, now));
+    // A quick restart shows its black window; the other modes show the show.
+    EXPECT_FALSE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:05:29", "/pics"), fs, now));
+    EXPECT_FALSE(slideshow::isChangerOnlyStart(file("2", "2026/12/07 9:00:00", "/pics"), fs, now));
+    // A missing folder stops the load with its box and no changer-only run.
+    EXPECT_FALSE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:00:00", "/gone"), fs, now));
+}
+
 struct BytesCase {
     const char *what;
     QByteArray lists;   // what follows "[SettingLists]" in the old file
