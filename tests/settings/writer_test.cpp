@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -237,4 +238,23 @@ TEST(WriteSettingsFile, TemporaryFilesOfAKilledSaveGoAtTheNextOne)
     expected << "Qelvo.ini";
     expected.sort();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+}
+
+TEST(WriteSettingsFile, ASymbolicLinkIsWrittenThroughAndStaysALink)
+{
+    // Pointing at a file, and dangling (the file it names is made).
+    for (const bool targetThere : {true, false}) {
+        SCOPED_TRACE(targetThere ? "to a file" : "dangling");
+        QTemporaryDir dir;
+        const QString target = dir.filePath("kept/Qelvo.ini");
+        ASSERT_TRUE(QDir(dir.path()).mkdir("kept"));
+        if (targetThere)
+            put(target, "old");
+        const QString path = dir.filePath("Qelvo.ini");
+        ASSERT_TRUE(QFile::link(target, path));
+        ASSERT_TRUE(writeSettingsFile(path, "new").ok());
+        EXPECT_TRUE(QFileInfo(path).isSymLink());
+        EXPECT_EQ(contentOf(target), "new");
+        EXPECT_EQ(QDir(dir.filePath("kept")).entryList(QDir::Files), QStringList{"Qelvo.ini"});
+    }
 }
