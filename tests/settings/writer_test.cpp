@@ -113,8 +113,6 @@ TEST(WriteSettingsFile, FailureIsReportedAndWhatStoodThereKept)
 
 namespace
 {
-// Sets or clears a folder's append-only flag: entries can then be added to it
-// but none removed or replaced, so a rename over a file in it fails even for root.
 bool setFolderFlag(const QString &folder, int flag, bool on)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -129,6 +127,8 @@ bool setFolderFlag(const QString &folder, int flag, bool on)
     ::close(fd);
     return ok;
 }
+// Entries can then be added to the folder but none removed or replaced, so a
+// rename over a file in it fails even for root.
 bool setAppendOnly(const QString &folder, bool on)
 {
     return setFolderFlag(folder, FS_APPEND_FL, on);
@@ -146,35 +146,16 @@ void put(const QString &path, const QByteArray &bytes)
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-// A folder in which no file can be made while the files already in it stay
-// writable: read-only for a user, immutable for root (whom permissions do not stop).
-class FolderRefusingNewFiles
+// Makes a folder refuse new files while the files in it stay writable:
+// read-only for a user, immutable for root (whom permissions do not stop).
+bool refuseNewFiles(const QString &folder, bool on)
 {
-public:
-    explicit FolderRefusingNewFiles(const QString &folder) : m_folder(folder)
-    {
-        if (::geteuid() == 0)
-            m_on = setFolderFlag(folder, FS_IMMUTABLE_FL, true);
-        else
-            m_on = QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    }
-    ~FolderRefusingNewFiles() { lift(); }
-    void lift()
-    {
-        if (!m_on)
-            return;
-        if (::geteuid() == 0)
-            setFolderFlag(m_folder, FS_IMMUTABLE_FL, false);
-        else
-            QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        m_on = false;
-    }
-    [[nodiscard]] bool on() const { return m_on; }
-
-private:
-    QString m_folder;
-    bool m_on = false;
-};
+    if (::geteuid() == 0)
+        return setFolderFlag(folder, FS_IMMUTABLE_FL, on);
+    return QFile::setPermissions(folder,
+                                 QFile::ReadOwner | QFile::ExeOwner |
+                                     (on ? QFile::Permissions() : QFile::Permissions(QFile::WriteOwner)));
+}
 } // namespace
 
 TEST(WriteSettingsFile, FailedRenameIsReportedAndOldFileKept)
@@ -209,11 +190,10 @@ TEST(WriteSettingsFile, AFolderThatRefusesNewFilesGetsTheFileRewrittenInPlace)
         put(path, "old content, longer than the new one");
         if (backupThere)
             put(path + ".bak", "older");
-        FolderRefusingNewFiles refusing(dir.path());
-        if (!refusing.on())
+        if (!refuseNewFiles(dir.path(), true))
             GTEST_SKIP() << "cannot make a folder refuse new files here (file system or privileges)";
         const qelvo::Outcome saved = writeSettingsFile(path, "new");
-        refusing.lift();
+        ASSERT_TRUE(refuseNewFiles(dir.path(), false));
         EXPECT_TRUE(saved.ok()) << saved.reason().toStdString();
         EXPECT_EQ(contentOf(path), "new");
         EXPECT_EQ(contentOf(path + ".bak"),

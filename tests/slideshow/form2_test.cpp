@@ -22,8 +22,7 @@ namespace
 class NullBackend final : public WallpaperBackend
 {
 public:
-    bool SetDeskWallPaper(const QString &) override { return takes; }
-    bool takes = true;
+    bool SetDeskWallPaper(const QString &) override { return true; }
 };
 
 class Form2Widget : public ::testing::Test
@@ -370,24 +369,6 @@ TEST_F(Form2Widget, ChangerOnlyRunKeepsTheListsOfALegacyShiftJisFileByteForByte)
     EXPECT_TRUE(after.startsWith("[AppState]\r\nAppName=qelvo\r\n"));
     EXPECT_TRUE(after.contains("\r\nWPIndex=1\r\n"));
     EXPECT_TRUE(after.endsWith("\r\n[SettingLists]\r\n" + lists)) << after.constData();
-}
-
-TEST_F(Form2Widget, ChangerOnlyRunThatTheDesktopRefusesEndsFailed)
-{
-    {
-        QFile f(dir.filePath("Qelvo.ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=3\r\nWPIndex=0\r\n"
-                "LastExecute=2000/01/01 0:00:00\r\n\r\n[SettingLists]\r\n***StartList***\r\nListName=a\r\n"
-                "Pathes\r\ngreen.bmp," +
-                dir.filePath("green.bmp").toUtf8() + "\r\n***EndList***\r\n");
-    }
-    backend.takes = false;
-    auto form = makeForm();
-    form->Form_Load();
-    ASSERT_TRUE(form->backgroundRun());
-    EXPECT_EQ(messages, QStringList{wallpaperErrorText(WallpaperError::DesktopRefused)});
-    EXPECT_EQ(form->exitStatus(), Form2::kRunFailed);
 }
 
 TEST_F(Form2Widget, ChangerOnlyRunDoesNotCreateAMissingSettingsFile)
