@@ -4,6 +4,9 @@
 #include "settings/textcodec.h"
 #include "slideshow/showsettings.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 namespace qelvo::slideshow
 {
 
@@ -25,6 +28,26 @@ public:
 private:
     const FileSystem &m_fs;
 };
+// The head in the encoding the lists are read with. Lists copied from a
+// file of the original platform are CP932, and a UTF-8 head with a non-ASCII
+// folder in front of them would leave the file neither: every name in it
+// would be lost at the next read.
+QByteArray encodeHeadFor(const QString &head, const QByteArray &lists)
+{
+    const QByteArray utf8 = settings::encodeSettingsText(head);
+    if (utf8.size() == head.size()) // ASCII: the same bytes in either encoding
+        return utf8;
+    QStringDecoder asUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The decoders only run when their text is taken.
+    const QString asText = asUtf8(lists);
+    QStringDecoder asCp932("windows-31j");
+    if (!asUtf8.hasError() || !asCp932.isValid())
+        return utf8;
+    const QString asLegacyText = asCp932(lists);
+    QStringEncoder toCp932("windows-31j");
+    const QByteArray legacy = toCp932(head);
+    return asCp932.hasError() || toCp932.hasError() ? utf8 : legacy;
+}
 } // namespace
 
 bool isChangerOnlyStart(const QString &settingsText, const FileSystem &fs, const QDateTime &now)
@@ -67,7 +90,8 @@ QByteArray rewriteSettingsBytes(const settings::SettingsHead &head, const QByteA
 {
     settings::SettingsHead written = head;
     written.executeNumber = head.executeNumber.left(kExecuteNumberLength);
-    QByteArray out = settings::encodeSettingsText(settings::formatHead(written));
+    const QString headText = settings::formatHead(written);
+    QByteArray out;
 
     namespace keys = settings::keys;
     bool copying = false;
@@ -96,7 +120,7 @@ QByteArray rewriteSettingsBytes(const settings::SettingsHead &head, const QByteA
         else if (!inRecord && line.startsWith('['))
             copying = false;
     }
-    return out;
+    return encodeHeadFor(headText, out) + out;
 }
 
 } // namespace qelvo::slideshow

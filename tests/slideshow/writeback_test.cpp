@@ -1,6 +1,7 @@
 #include "slideshow/writeback.h"
 
 #include "fakes/fakes.h"
+#include "settings/textcodec.h"
 
 #include <gtest/gtest.h>
 
@@ -198,6 +199,22 @@ TEST(ChangerOnlyStart, IsToldBeforeTheStartShowsAnything)
     EXPECT_FALSE(slideshow::isChangerOnlyStart(file("2", "2026/12/07 9:00:00", "/pics"), fs, now));
     // A missing folder stops the load with its box and no changer-only run.
     EXPECT_FALSE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:00:00", "/gone"), fs, now));
+}
+
+TEST(RewriteSettings, ANonAsciiFolderIsWrittenSoThatTheWholeFileStillReads)
+{
+    // Lists of the original platform (CP932 "旅行") stay CP932: so does the head.
+    settings::SettingsHead head = sampleHead();
+    head.appLastAccPath = "/home/太郎/qelvo";
+    for (const QByteArray &listName : {QByteArray("\x97\xb7\x8d\x73"), QString("旅行").toUtf8()}) {
+        const QByteArray lists =
+            "***StartList***\r\nListName=" + listName + "\r\nPathes\r\n***EndList***\r\n";
+        const QByteArray after = rewriteSettingsBytes(head, "[SettingLists]\r\n" + lists);
+        EXPECT_TRUE(after.endsWith(lists));
+        const QString text = settings::decodeSettingsText(after);
+        EXPECT_TRUE(text.contains("AppLastAccPath=/home/太郎/qelvo\r\n")) << text.toStdString();
+        EXPECT_TRUE(text.contains("ListName=旅行\r\n")) << text.toStdString();
+    }
 }
 
 struct BytesCase {
