@@ -98,7 +98,9 @@ bool isTemporaryName(const QString &suffix)
 
 void removeStaleTemporaries(const QString &path)
 {
-    const QFileInfo target(path);
+    // A linked file's temporaries are made beside the file the link names.
+    const QFileInfo link(path);
+    const QFileInfo target(link.isSymLink() ? link.symLinkTarget() : path);
     const QString prefix = target.fileName() + QLatin1Char('.');
     const QDir folder = target.absoluteDir();
     const auto entries = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);

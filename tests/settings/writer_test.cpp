@@ -230,6 +230,7 @@ TEST(WriteSettingsFile, ASymbolicLinkIsWrittenThroughAndStaysALink)
         ASSERT_TRUE(QDir(dir.path()).mkdir("kept"));
         if (targetThere)
             put(target, "old");
+        put(target + ".aBcDeF", "left by a killed save beside the file the link names");
         const QString path = dir.filePath("Qelvo.ini");
         ASSERT_TRUE(QFile::link(target, path));
         ASSERT_TRUE(writeSettingsFile(path, "new").ok());
