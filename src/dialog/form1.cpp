@@ -369,7 +369,7 @@ bool Form1::mnuFileSave_Click()
     const int lists = std::clamp(m_lastListIndex + 1, 0, settings::kSlotCount);
     const QByteArray bytes = settings::encodeSettingsText(
         settings::formatSettingsFile(head, std::span<const settings::SettingList>(m_slots.data(), lists)));
-    const Outcome saved = settings::saveFileAtomically(path, bytes);
+    const Outcome saved = settings::writeSettingsFile(path, bytes);
     m_hooks.destroyPicker();
     if (!saved) {
         // Unlike a silent failure, this keeps the changes marked unsaved, so the

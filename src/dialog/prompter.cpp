@@ -2,6 +2,7 @@
 
 #include "dialog/texts.h"
 #include "platform/appidentity.h"
+#include "platform/standarderror.h"
 
 #include <QAbstractButton>
 #include <QInputDialog>
@@ -92,6 +93,18 @@ QString QtPrompter::input(const QString &prompt, const QString &title, const QSt
     box.setOkButtonText(u8(texts::kButtonOk));
     box.setCancelButtonText(u8(texts::kButtonCancel));
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+Prompter::Answer StandardErrorPrompter::ask(const Message &message)
+{
+    tellStandardError(message.text);
+    return closedAnswer(message.buttons);
+}
+
+QString StandardErrorPrompter::input(const QString &prompt, const QString &, const QString &)
+{
+    tellStandardError(prompt);
+    return {};
 }
 
 } // namespace qelvo::dialog

@@ -56,4 +56,13 @@ private:
     QWidget *m_parent;
 };
 
+// For a run with nobody at the screen: each message goes to standard error
+// and gets the answer of a box closed unanswered; an input box gets no text.
+class StandardErrorPrompter final : public Prompter
+{
+public:
+    Answer ask(const Message &message) override;
+    QString input(const QString &prompt, const QString &title, const QString &initial) override;
+};
+
 } // namespace qelvo::dialog

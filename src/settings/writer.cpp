@@ -4,7 +4,17 @@
 #include "settings/lastexecute.h"
 #include "settings/numbers.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qelvo::settings
 {
@@ -65,11 +75,119 @@ QString formatSettingsFile(const SettingsHead &head, std::span<const SettingList
     return out;
 }
 
-Outcome saveFileAtomically(const QString &path, const QByteArray &bytes)
+namespace
 {
+// The temporary files of the atomic save are named path + "." and six random
+// letters of mixed case. A name of one case only is left alone: that is how a
+// person names a copy ("Qelvo.ini.backup"), and only one in 32 of ours.
+bool isTemporaryName(const QString &suffix)
+{
+    if (suffix.size() != 6)
+        return false;
+    bool upper = false, lower = false;
+    for (const QChar c : suffix) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            upper = true;
+        else if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            lower = true;
+        else
+            return false;
+    }
+    return upper && lower;
+}
+
+void removeStaleTemporaries(const QString &path)
+{
+    // A linked file's temporaries are made beside the file the link names.
+    const QFileInfo link(path);
+    const QFileInfo target(link.isSymLink() ? link.symLinkTarget() : path);
+    const QString prefix = target.fileName() + QLatin1Char('.');
+    const QDir folder = target.absoluteDir();
+    const auto entries = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo &entry : entries) {
+        const QString name = entry.fileName();
+        if (name.startsWith(prefix) && isTemporaryName(name.mid(prefix.size())) &&
+            entry.ownerId() == ::geteuid())
+            QFile::remove(entry.filePath());
+    }
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Writes all of bytes at the start of fd, cuts what follows and syncs;
+// errno is left set when it fails.
+bool writeWhole(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        data += n;
+        left -= n;
+    }
+    return ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+// The content the in-place rewrite is about to replace, kept beside it where
+// the folder allows (it rarely does: this is the folder that refused the
+// temporary file, but a .bak made earlier may still be written). A backup
+// that cannot be finished is dropped rather than left half written.
+void keepBackup(const QString &path)
+{
+    QFile original(path);
+    if (!original.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray old = original.readAll();
+    if (original.error() != QFileDevice::NoError)
+        return;
+    const QByteArray backup = QFile::encodeName(path + QStringLiteral(".bak"));
+    const int fd = ::open(backup.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    const bool kept = writeWhole(fd, old);
+    ::close(fd);
+    if (!kept)
+        ::unlink(backup.constData());
+}
+
+// For a file whose folder takes no new files: the bytes are all in memory
+// before the file is touched, written over the old content, and synced.
+Outcome rewriteInPlace(const QString &path, const QByteArray &bytes)
+{
+    keepBackup(path);
+    // No O_TRUNC: the old content stays until the new one is written over it.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Outcome::failure(systemError(errno));
+    const bool written = writeWhole(fd, bytes);
+    const int error = errno;
+    if (::close(fd) != 0 && written)
+        return Outcome::failure(systemError(errno));
+    return written ? Outcome::success() : Outcome::failure(systemError(error));
+}
+} // namespace
+
+Outcome writeSettingsFile(const QString &path, const QByteArray &bytes)
+{
+    removeStaleTemporaries(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)) {
+        // No temporary file beside it; the file itself may still take the bytes.
+        const QFileInfo existing(path);
+        if (existing.isFile() && existing.isWritable())
+            return rewriteInPlace(path, bytes);
         return Outcome::failure(file.errorString());
+    }
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();

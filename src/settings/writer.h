@@ -30,8 +30,16 @@ struct SettingsHead {
 // The whole file as the dialog saves it.
 [[nodiscard]] QString formatSettingsFile(const SettingsHead &head, std::span<const SettingList> lists);
 
-// Writes bytes to a temporary file beside path and renames it over path, so an
-// interrupted or failed save never leaves a truncated file.
-[[nodiscard]] Outcome saveFileAtomically(const QString &path, const QByteArray &bytes);
+// Replaces the settings file at path with bytes; every save of the program
+// goes through here. Where the folder takes new files, the bytes go to a
+// temporary file beside path, synced to disk and renamed over it, so an
+// interrupted or failed save leaves the old file or the new one, whole.
+// Where the folder refuses new files but the file itself may be written (a
+// system folder holding a per-user file), the file is rewritten in place
+// instead: its old content is first kept in path + ".bak" when that file can
+// be made, then the whole of bytes is written and synced. Temporary files that
+// an earlier save, killed between making and renaming one, left beside path
+// are removed first.
+[[nodiscard]] Outcome writeSettingsFile(const QString &path, const QByteArray &bytes);
 
 } // namespace qelvo::settings

@@ -4,6 +4,7 @@
 #include "platform/fonts.h"
 #include "platform/imagedecoder.h"
 #include "platform/screens.h"
+#include "platform/standarderror.h"
 #include "qelvo/version.h"
 #include "settings/textcodec.h"
 #include "settings/writer.h"
@@ -11,6 +12,7 @@
 #include "wallpaper/backends.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -349,8 +351,15 @@ void Form2::drawFade(const slideshow::FadeStep &step)
 
 void Form2::showMessage(const QString &text)
 {
+    // Only failures are told once the changer-only run has begun.
+    if (m_backgroundRun)
+        m_runFailed = true;
     if (m_services.message) {
         m_services.message(text);
+        return;
+    }
+    if (m_backgroundRun) {
+        tellStandardError(text);
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle), text, QMessageBox::Ok);
@@ -374,9 +383,20 @@ void Form2::hideForBackgroundRun()
     hide();
 }
 
-void Form2::writeSettingsText(const QString &text)
+std::optional<QByteArray> Form2::readSettingsBytes()
 {
-    (void)settings::saveFileAtomically(m_identity.settingsPath(), settings::encodeSettingsText(text));
+    QFile file(m_identity.settingsPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+Outcome Form2::writeSettingsBytes(const QByteArray &bytes)
+{
+    return settings::writeSettingsFile(m_identity.settingsPath(), bytes);
 }
 
 std::optional<QString> Form2::readSettingsText()
@@ -405,7 +425,7 @@ void Form2::endProcess()
     // Ends the application's loop (a preview from the settings dialog) and
     // this window's own modal loop (the screen saver, where the application's
     // loop never ran); no closing handler runs on either path.
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(exitStatus());
     done(QDialog::Rejected);
 }
 

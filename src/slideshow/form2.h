@@ -65,6 +65,10 @@ public:
     // Timer1's interval as the show set it (1 = one step per frame).
     [[nodiscard]] int timerInterval() const { return m_interval; }
     [[nodiscard]] bool backgroundRun() const { return m_backgroundRun; }
+    // The program's exit status once the show has ended: kRunFailed after a
+    // changer-only run that could not store its state or set the wallpaper.
+    [[nodiscard]] int exitStatus() const { return m_runFailed ? kRunFailed : 0; }
+    static constexpr int kRunFailed = 1;
 
     // Puts a black window over another screen (geometry in device-independent
     // pixels) for as long as the show is seen. Its keys, clicks and pointer
@@ -100,8 +104,9 @@ private:
     void showMessage(const QString &text) override;
     void hideCursor() override;
     void hideForBackgroundRun() override;
-    void writeSettingsText(const QString &text) override;
     [[nodiscard]] std::optional<QString> readSettingsText() override;
+    [[nodiscard]] std::optional<QByteArray> readSettingsBytes() override;
+    [[nodiscard]] Outcome writeSettingsBytes(const QByteArray &bytes) override;
     void setWallPaper(const QString &path) override;
     void endProcess() override;
     void closeWindow() override;
@@ -124,6 +129,7 @@ private:
     int m_interval = 0;
     bool m_enabled = true;
     bool m_backgroundRun = false;
+    bool m_runFailed = false;
     bool m_closeWhenShown = false;
     std::vector<QPointer<QWidget>> m_covers;
 

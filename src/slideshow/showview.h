@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/outcome.h"
 #include "slideshow/transition.h"
 
+#include <QByteArray>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -46,13 +48,17 @@ public:
     // Draws a transition step over the shown picture, not into it.
     virtual void drawFade(const FadeStep &step) = 0;
 
+    // A message box. In the changer-only run nobody is there to click one: the
+    // text goes to standard error instead, and the run ends as failed.
     virtual void showMessage(const QString &text) = 0;
     virtual void hideCursor() = 0;
     // WPChanger 3: the window stays out of sight.
     virtual void hideForBackgroundRun() = 0;
-    // Rewrites the state sections for the changer-only run; see SlideShow::chwo.
-    virtual void writeSettingsText(const QString &text) = 0;
     [[nodiscard]] virtual std::optional<QString> readSettingsText() = 0;
+    // The changer-only run's rewrite (see SlideShow::chwo) works on the file's
+    // bytes as they are: nothing when it cannot be read.
+    [[nodiscard]] virtual std::optional<QByteArray> readSettingsBytes() = 0;
+    [[nodiscard]] virtual Outcome writeSettingsBytes(const QByteArray &bytes) = 0;
     virtual void setWallPaper(const QString &path) = 0;
 
     // Restores the cursor and ends the program at once: nothing is written.

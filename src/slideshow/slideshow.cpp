@@ -273,9 +273,14 @@ void SlideShow::chwo()
         nextWallpaperIndex(WPIndex, FileCount(), RandomView != 0, m_services.random));
     const settings::SettingsHead head =
         changerRunHead(m_identity, ExecuteNumber, WPChanger, WPIndex, m_services.clock.now());
-    // Without the old text the setting lists could not be copied: leave the file alone.
-    if (const auto old = m_view.readSettingsText())
-        m_view.writeSettingsText(rewriteSettingsText(head, *old));
+    // Without the old file the setting lists could not be copied: it is left alone.
+    const auto old = m_view.readSettingsBytes();
+    const Outcome saved = old ? m_view.writeSettingsBytes(rewriteSettingsBytes(head, *old))
+                              : Outcome::failure(QString::fromUtf8(texts::kSettingsUnreadable));
+    // Unsaid, WPIndex would stop advancing and every start would set the same picture.
+    if (!saved)
+        m_view.showMessage(
+            QString::fromUtf8(texts::kRewriteFailed).arg(m_identity.settingsPath(), saved.reason()));
     m_view.setWallPaper(entry(WPIndex).value_or(QString()));
 }
 

@@ -10,6 +10,10 @@ inline constexpr const char *kNoSettingsFile = "設定ファイルが有りま�
                                                "設定ファイルを作成して下さい";
 inline constexpr const char *kFolderNotFound = "----Folder Not Found----";
 
+// The changer-only run could not store its new state: the file's path and the reason follow.
+inline constexpr const char *kRewriteFailed = "設定ファイルを更新できませんでした。\n%1\n%2";
+inline constexpr const char *kSettingsUnreadable = "ファイルを読み込めません。";
+
 // Status line after a play-list entry turned out to be missing: prefix + path + suffix.
 inline constexpr const char *kFileNotFoundPrefix = "Error:File not Found (";
 inline constexpr const char *kFileNotFoundSuffix = ")";

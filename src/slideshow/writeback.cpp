@@ -1,7 +1,11 @@
 #include "slideshow/writeback.h"
 
 #include "settings/keys.h"
-#include "settings/scanner.h"
+#include "settings/textcodec.h"
+#include "slideshow/showsettings.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace qelvo::slideshow
 {
@@ -10,7 +14,47 @@ namespace
 {
 // ExecuteNumber is read as at most two characters; it goes back the same way.
 constexpr qsizetype kExecuteNumberLength = 2;
+
+// Answers whether files and folders are there, and lists nothing.
+class LookupsOnly final : public FileSystem
+{
+public:
+    explicit LookupsOnly(const FileSystem &fs) : m_fs(fs) {}
+    bool isNormalFile(const QString &path) const override { return m_fs.isNormalFile(path); }
+    bool folderExists(const QString &path) const override { return m_fs.folderExists(path); }
+    std::vector<FolderFile> listFiles(const QString &) const override { return {}; }
+    QStringList listFolders(const QString &) const override { return {}; }
+
+private:
+    const FileSystem &m_fs;
+};
+// The head in the encoding the lists are read with. Lists copied from a
+// file of the original platform are CP932, and a UTF-8 head with a non-ASCII
+// folder in front of them would leave the file neither: every name in it
+// would be lost at the next read.
+QByteArray encodeHeadFor(const QString &head, const QByteArray &lists)
+{
+    const QByteArray utf8 = settings::encodeSettingsText(head);
+    if (utf8.size() == head.size()) // ASCII: the same bytes in either encoding
+        return utf8;
+    QStringDecoder asUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The decoders only run when their text is taken.
+    const QString asText = asUtf8(lists);
+    QStringDecoder asCp932("windows-31j");
+    if (!asUtf8.hasError() || !asCp932.isValid())
+        return utf8;
+    const QString asLegacyText = asCp932(lists);
+    QStringEncoder toCp932("windows-31j");
+    const QByteArray legacy = toCp932(head);
+    return asCp932.hasError() || toCp932.hasError() ? utf8 : legacy;
+}
 } // namespace
+
+bool isChangerOnlyStart(const QString &settingsText, const FileSystem &fs, const QDateTime &now)
+{
+    const ShowSettings read = readShowSettings(settingsText, LookupsOnly(fs), now);
+    return read.WPChanger == 3 && !read.recentStart && !read.folderNotFound;
+}
 
 int nextWallpaperIndex(int wpIndex, int fileCount, bool random, RandomSource &random01)
 {
@@ -42,26 +86,41 @@ settings::SettingsHead changerRunHead(const AppIdentity &identity, const QString
     return head;
 }
 
-QString rewriteSettingsText(const settings::SettingsHead &head, const QString &oldText)
+QByteArray rewriteSettingsBytes(const settings::SettingsHead &head, const QByteArray &oldFile)
 {
     settings::SettingsHead written = head;
     written.executeNumber = head.executeNumber.left(kExecuteNumberLength);
-    QString out = settings::formatHead(written);
+    const QString headText = settings::formatHead(written);
+    QByteArray out;
 
-    const QString listsHeader = QString::fromLatin1(settings::keys::kSettingListsSection);
-    const QLatin1String lineEnd(settings::keys::kLineEnd);
+    namespace keys = settings::keys;
     bool copying = false;
-    for (const QString &line : settings::splitLines(oldText)) {
+    bool inRecord = false;
+    qsizetype start = 0;
+    while (start < oldFile.size()) {
+        qsizetype end = oldFile.indexOf('\n', start);
+        const qsizetype next = end < 0 ? oldFile.size() : end + 1;
+        if (end < 0)
+            end = oldFile.size();
+        // As every reader does: a CR is part of the line end only just before it.
+        if (end > start && oldFile.at(end - 1) == '\r' && (end == oldFile.size() || oldFile.at(end) == '\n'))
+            --end;
+        const QByteArray line = QByteArray::fromRawData(oldFile.constData() + start, end - start);
+        start = next;
         if (!copying) {
-            copying = line == listsHeader;
+            copying = line == keys::kSettingListsSection;
             continue;
         }
         out += line;
-        out += lineEnd;
-        if (line.startsWith(QLatin1Char('[')))
+        out += keys::kLineEnd;
+        if (line == keys::kStartList)
+            inRecord = true;
+        else if (line == keys::kEndList)
+            inRecord = false;
+        else if (!inRecord && line.startsWith('['))
             copying = false;
     }
-    return out;
+    return encodeHeadFor(headText, out) + out;
 }
 
 } // namespace qelvo::slideshow

@@ -1,7 +1,11 @@
 #include "dialog/form1.h"
 #include "platform/appidentity.h"
+#include "platform/clock.h"
+#include "platform/filesystem.h"
 #include "platform/singleinstance.h"
+#include "settings/textcodec.h"
 #include "slideshow/form2.h"
+#include "slideshow/writeback.h"
 #include "startup/dispatch.h"
 #include "startup/module1.h"
 
@@ -33,13 +37,19 @@ int main(int argc, char *argv[])
 
     if (action == StartAction::SlideShow) {
         // The dialog loads hidden first so that its read-error message comes
-        // before the show's own.
+        // before the show's own. A changer-only start runs with nobody at the
+        // screen (a timer starts it): the dialog's messages then go to
+        // standard error, for a box nobody clicks would hold the single
+        // instance for good.
         Form1 dialog(identity);
+        const auto text = settings::readSettingsText(identity.settingsPath());
+        if (text && slideshow::isChangerOnlyStart(*text, realFileSystem(), systemClock().now()))
+            dialog.setPrompter(std::make_unique<dialog::StandardErrorPrompter>());
         dialog.Form_Load();
         Form2 show(identity);
         show.Form_Load();
         show.exec();
-        return 0;
+        return show.exitStatus();
     }
 
     auto *dialog = new Form1(identity);

@@ -65,7 +65,9 @@ void mWallPaper::SetWallPaper(const QString &path, const WallpaperUi &ui)
     if (magic != "BM")
         return;
 
-    m_backend.SetDeskWallPaper(bitmap);
+    // Telling of a change the desktop refused would be a lie.
+    if (!m_backend.SetDeskWallPaper(bitmap))
+        return report(ui, WallpaperError::DesktopRefused);
     if (ui.showStatus)
         ui.showStatus(QString::fromUtf8(wallpaper::texts::kChanged) + source);
 }

@@ -28,9 +28,12 @@ struct WallpaperUi {
 // The numbers the error message shows, one per kind of failure. They follow the
 // run-time error numbers users of the original program know, and never change.
 enum class WallpaperError : int {
-    ReadFailed = 57,     // the file to be set cannot be opened or read
-    BitmapWrite = 75,    // the wallpaper bitmap cannot be written (folder not writable, disk full)
-    InvalidPicture = 481 // a JPEG or GIF image cannot be decoded
+    ReadFailed = 57,      // the file to be set cannot be opened or read
+    BitmapWrite = 75,     // the wallpaper bitmap cannot be written (folder not writable, disk full)
+    InvalidPicture = 481, // a JPEG or GIF image cannot be decoded
+    // Ours, in the range left for applications: the desktop did not take the
+    // picture (its tool failed or is missing, or no back end fits the session).
+    DesktopRefused = 1000
 };
 
 // "壁紙変更時にエラーが発生しました。", an empty line, "エラー番号:" and the number.
@@ -50,8 +53,9 @@ public:
 
     // path is the caller's copy: the play list keeps naming its own images.
     // A missing file, or one that turns out not to be a bitmap, is passed over
-    // without a word; a failure on the way is shown through ui.showError and
-    // stops there. On success ui.showStatus names the source image.
+    // without a word; a failure on the way, the desktop's refusal included, is
+    // shown through ui.showError and stops there. On success ui.showStatus
+    // names the source image.
     void SetWallPaper(const QString &path, const WallpaperUi &ui);
 
 private:

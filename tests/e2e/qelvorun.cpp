@@ -36,14 +36,18 @@ QByteArray QelvoInstall::readSettings() const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QProcess &QelvoInstall::start(const QStringList &arguments)
+QProcess &QelvoInstall::start(const QStringList &arguments, const QStringList &environment,
+                              bool captureErrors)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = m_session.environment();
     env.insert("XDG_RUNTIME_DIR", m_runtime.path());
+    for (const QString &setting : environment)
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(m_dir.path());
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setProcessChannelMode(captureErrors ? QProcess::SeparateChannels
+                                                 : QProcess::ForwardedErrorChannel);
     process->start(m_dir.filePath("qelvo"), arguments);
     process->waitForStarted(10000);
     m_processes.push_back(std::move(process));

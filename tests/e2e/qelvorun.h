@@ -29,7 +29,10 @@ public:
     [[nodiscard]] QByteArray readSettings() const;
 
     // Starts the binary with these arguments; returns the process (owned here).
-    QProcess &start(const QStringList &arguments);
+    // environment ("NAME=value") is added to the session's; with
+    // captureErrors, standard error is kept for readAllStandardError.
+    QProcess &start(const QStringList &arguments, const QStringList &environment = {},
+                    bool captureErrors = false);
     // Exit code once the process has ended within the timeout.
     static std::optional<int> waitForExit(QProcess &process, std::chrono::milliseconds timeout);
     // The first viewable window of the process, once it shows one within the timeout.

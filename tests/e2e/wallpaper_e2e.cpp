@@ -143,6 +143,46 @@ TEST_F(WallpaperE2E, ChangerOnlyRunSetsTheNextPictureStoresItAndEnds)
     EXPECT_EQ(rootPixmap(*s_session), pixmap);
 }
 
+TEST_F(WallpaperE2E, UnattendedRunTellsStandardErrorAndItsExitStatusInsteadOfWaitingForAClick)
+{
+    struct Case {
+        const char *what;
+        QStringList environment;
+        int entries;      // pictures in the list, the first three real
+        const char *said; // expected on standard error
+        int exitStatus;
+    };
+    // The dialog's hidden load shows its notice about the list's length; a
+    // GNOME session without gsettings cannot take the picture.
+    const Case cases[] = {
+        {"a list too long for the dialog",
+         {},
+         32767,
+         "qelvo: 1リスト内の画像ファイルは32,767ファイルまでです\n",
+         0},
+        {"a desktop that refuses",
+         {"XDG_CURRENT_DESKTOP=GNOME", "PATH=/nonexistent"},
+         3,
+         "qelvo: 壁紙変更時にエラーが発生しました。 エラー番号:1000\n",
+         1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QelvoInstall install(*s_session);
+        QStringList pictures = makePictures(install);
+        while (pictures.size() < c.entries)
+            pictures << install.path("Pictures/missing.jpg");
+        install.writeSettings(settings(3, 0, QDateTime::currentDateTime().addSecs(-30), lists(pictures)));
+
+        QProcess &run = install.start({"/s"}, c.environment, true);
+        const auto code = QelvoInstall::waitForExit(run, 15s);
+        ASSERT_TRUE(code.has_value()) << "the run waited";
+        EXPECT_EQ(*code, c.exitStatus);
+        EXPECT_EQ(QString::fromUtf8(run.readAllStandardError()), QString::fromUtf8(c.said));
+        EXPECT_EQ(line(install.readSettings(), "WPIndex="), "WPIndex=1");
+    }
+}
+
 TEST_F(WallpaperE2E, WKeyDuringAShowSetsTheWallpaper)
 {
     QelvoInstall install(*s_session);

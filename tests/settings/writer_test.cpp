@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -84,26 +85,26 @@ TEST(Writer, SeveralListsWithEntriesInOrder)
     EXPECT_EQ(encodeSettingsText(formatSettingsFile(head("1"), lists)), expected);
 }
 
-TEST(SaveFileAtomically, ReplacesWholeAndLeavesNoTemporaryFiles)
+TEST(WriteSettingsFile, ReplacesWholeAndLeavesNoTemporaryFiles)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Qelvo.ini");
-    ASSERT_TRUE(saveFileAtomically(path, "old content that is longer").ok());
-    ASSERT_TRUE(saveFileAtomically(path, "new").ok());
+    ASSERT_TRUE(writeSettingsFile(path, "old content that is longer").ok());
+    ASSERT_TRUE(writeSettingsFile(path, "new").ok());
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "new");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Qelvo.ini"});
 }
 
-TEST(SaveFileAtomically, FailureIsReportedAndWhatStoodThereKept)
+TEST(WriteSettingsFile, FailureIsReportedAndWhatStoodThereKept)
 {
     // A folder where the file should go: it is refused before anything is written.
     QTemporaryDir dir;
     const QString path = dir.filePath("Qelvo.ini");
     ASSERT_TRUE(QDir(dir.path()).mkdir("Qelvo.ini"));
-    ASSERT_TRUE(saveFileAtomically(dir.filePath("Qelvo.ini/inner"), "keep me").ok());
-    EXPECT_FALSE(saveFileAtomically(path, "lost?").ok());
+    ASSERT_TRUE(writeSettingsFile(dir.filePath("Qelvo.ini/inner"), "keep me").ok());
+    EXPECT_FALSE(writeSettingsFile(path, "lost?").ok());
     QFile inner(dir.filePath("Qelvo.ini/inner"));
     ASSERT_TRUE(inner.open(QIODevice::ReadOnly));
     EXPECT_EQ(inner.readAll(), "keep me");
@@ -112,9 +113,7 @@ TEST(SaveFileAtomically, FailureIsReportedAndWhatStoodThereKept)
 
 namespace
 {
-// Sets or clears a folder's append-only flag: entries can then be added to it
-// but none removed or replaced, so a rename over a file in it fails even for root.
-bool setAppendOnly(const QString &folder, bool on)
+bool setFolderFlag(const QString &folder, int flag, bool on)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
@@ -122,23 +121,52 @@ bool setAppendOnly(const QString &folder, bool on)
     int flags = 0;
     bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
     if (ok) {
-        flags = on ? (flags | FS_APPEND_FL) : (flags & ~FS_APPEND_FL);
+        flags = on ? (flags | flag) : (flags & ~flag);
         ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
     }
     ::close(fd);
     return ok;
 }
+// Entries can then be added to the folder but none removed or replaced, so a
+// rename over a file in it fails even for root.
+bool setAppendOnly(const QString &folder, bool on)
+{
+    return setFolderFlag(folder, FS_APPEND_FL, on);
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// Makes a folder refuse new files while the files in it stay writable:
+// read-only for a user, immutable for root (whom permissions do not stop).
+bool refuseNewFiles(const QString &folder, bool on)
+{
+    if (::geteuid() == 0)
+        return setFolderFlag(folder, FS_IMMUTABLE_FL, on);
+    return QFile::setPermissions(folder,
+                                 QFile::ReadOwner | QFile::ExeOwner |
+                                     (on ? QFile::Permissions() : QFile::Permissions(QFile::WriteOwner)));
+}
 } // namespace
 
-TEST(SaveFileAtomically, FailedRenameIsReportedAndOldFileKept)
+TEST(WriteSettingsFile, FailedRenameIsReportedAndOldFileKept)
 {
     // The new content is written beside the old file; only the final rename over it fails.
     QTemporaryDir dir;
     const QString path = dir.filePath("Qelvo.ini");
-    ASSERT_TRUE(saveFileAtomically(path, "old").ok());
+    ASSERT_TRUE(writeSettingsFile(path, "old").ok());
     if (!setAppendOnly(dir.path(), true))
         GTEST_SKIP() << "cannot make a folder append-only here (file system or privileges)";
-    const qelvo::Outcome saved = saveFileAtomically(path, "new content");
+    const qelvo::Outcome saved = writeSettingsFile(path, "new content");
     ASSERT_TRUE(setAppendOnly(dir.path(), false));
     EXPECT_FALSE(saved.ok());
     EXPECT_FALSE(saved.reason().isEmpty());
@@ -147,7 +175,67 @@ TEST(SaveFileAtomically, FailedRenameIsReportedAndOldFileKept)
     EXPECT_EQ(f.readAll(), "old");
 }
 
-TEST(SaveFileAtomically, MissingFolderIsReported)
+TEST(WriteSettingsFile, MissingFolderIsReported)
 {
-    EXPECT_FALSE(saveFileAtomically("/nonexistent-folder-qelvo/Qelvo.ini", "x").ok());
+    EXPECT_FALSE(writeSettingsFile("/nonexistent-folder-qelvo/Qelvo.ini", "x").ok());
+}
+
+TEST(WriteSettingsFile, AFolderThatRefusesNewFilesGetsTheFileRewrittenInPlace)
+{
+    // With a .bak already there it takes the old content; none can be made otherwise.
+    for (const bool backupThere : {false, true}) {
+        SCOPED_TRACE(backupThere ? "with a .bak" : "without a .bak");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Qelvo.ini");
+        put(path, "old content, longer than the new one");
+        if (backupThere)
+            put(path + ".bak", "older");
+        if (!refuseNewFiles(dir.path(), true))
+            GTEST_SKIP() << "cannot make a folder refuse new files here (file system or privileges)";
+        const qelvo::Outcome saved = writeSettingsFile(path, "new");
+        ASSERT_TRUE(refuseNewFiles(dir.path(), false));
+        EXPECT_TRUE(saved.ok()) << saved.reason().toStdString();
+        EXPECT_EQ(contentOf(path), "new");
+        EXPECT_EQ(contentOf(path + ".bak"),
+                  backupThere ? QByteArray("old content, longer than the new one") : QByteArray("(missing)"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), backupThere ? 2 : 1);
+    }
+}
+
+TEST(WriteSettingsFile, TemporaryFilesOfAKilledSaveGoAtTheNextOne)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Qelvo.ini");
+    // Left by a killed save: two names of the kind the save makes. Kept: copies a
+    // person made, another file's temporaries, and a name of another length.
+    const QStringList stale{"Qelvo.ini.aBcDeF", "Qelvo.ini.QxZtwP"};
+    const QStringList kept{"Qelvo.ini.backup", "Qelvo.ini.BACKUP",  "Qelvo.ini.bak",
+                           "Qelvo.ini.aB3dEf", "Qelvo.ini.aBcDeFg", "Other.ini.aBcDeF"};
+    for (const QString &name : stale + kept)
+        put(dir.filePath(name), "[AppState]\r\n");
+    ASSERT_TRUE(writeSettingsFile(path, "new").ok());
+    QStringList expected = kept;
+    expected << "Qelvo.ini";
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+}
+
+TEST(WriteSettingsFile, ASymbolicLinkIsWrittenThroughAndStaysALink)
+{
+    // Pointing at a file, and dangling (the file it names is made).
+    for (const bool targetThere : {true, false}) {
+        SCOPED_TRACE(targetThere ? "to a file" : "dangling");
+        QTemporaryDir dir;
+        const QString target = dir.filePath("kept/Qelvo.ini");
+        ASSERT_TRUE(QDir(dir.path()).mkdir("kept"));
+        if (targetThere)
+            put(target, "old");
+        put(target + ".aBcDeF", "left by a killed save beside the file the link names");
+        const QString path = dir.filePath("Qelvo.ini");
+        ASSERT_TRUE(QFile::link(target, path));
+        ASSERT_TRUE(writeSettingsFile(path, "new").ok());
+        EXPECT_TRUE(QFileInfo(path).isSymLink());
+        EXPECT_EQ(contentOf(target), "new");
+        EXPECT_EQ(QDir(dir.filePath("kept")).entryList(QDir::Files), QStringList{"Qelvo.ini"});
+    }
 }

@@ -63,8 +63,18 @@ public:
     void showMessage(const QString &text) override { messages << text; }
     void hideCursor() override { cursorHidden = true; }
     void hideForBackgroundRun() override { background = true; }
-    void writeSettingsText(const QString &text) override { written << text; }
     std::optional<QString> readSettingsText() override { return settingsText; }
+    std::optional<QByteArray> readSettingsBytes() override
+    {
+        if (!settingsText)
+            return std::nullopt;
+        return settingsText->toUtf8();
+    }
+    Outcome writeSettingsBytes(const QByteArray &bytes) override
+    {
+        written << QString::fromUtf8(bytes);
+        return writeRefusal.isEmpty() ? Outcome::success() : Outcome::failure(writeRefusal);
+    }
     void setWallPaper(const QString &path) override { wallpapers << path; }
     void endProcess() override { ++ended; }
     void closeWindow() override { ++closed; }
@@ -83,6 +93,7 @@ public:
     QMap<QString, QSize> sizes;
     QStringList undecodable, broken;
     std::optional<QString> settingsText;
+    QString writeRefusal; // not empty: writes fail for this reason
 };
 
 } // namespace qelvo::fakes

@@ -495,4 +495,21 @@ TEST_F(Show, ChangerOnlyRunLeavesAnUnreadableFileAlone)
     show.chwo();
     EXPECT_TRUE(view.written.isEmpty());
     EXPECT_EQ(view.wallpapers.size(), 2);
+    // ... but says so: the index did not advance.
+    ASSERT_EQ(view.messages.size(), 1);
+    EXPECT_TRUE(view.messages[0].startsWith("設定ファイルを更新できませんでした。\n"))
+        << view.messages[0].toStdString();
+}
+
+TEST_F(Show, ChangerOnlyRunTellsAFailedRewriteAndStillSetsTheWallpaper)
+{
+    Options o;
+    o.changer = "3";
+    view.writeRefusal = "No space left on device";
+    load(o);
+    ASSERT_EQ(view.written.size(), 1);
+    ASSERT_EQ(view.messages.size(), 1);
+    EXPECT_TRUE(view.messages[0].endsWith("Qelvo.ini\nNo space left on device"))
+        << view.messages[0].toStdString();
+    EXPECT_EQ(view.wallpapers.size(), 1);
 }

@@ -1,13 +1,14 @@
 #include "slideshow/writeback.h"
 
 #include "fakes/fakes.h"
+#include "settings/textcodec.h"
 
 #include <gtest/gtest.h>
 
 using namespace qelvo;
 using qelvo::fakes::ScriptedRandom;
 using qelvo::slideshow::nextWallpaperIndex;
-using qelvo::slideshow::rewriteSettingsText;
+using qelvo::slideshow::rewriteSettingsBytes;
 
 namespace
 {
@@ -74,6 +75,12 @@ TEST(WallpaperIndexRandom, OneImageOrNoneEndsAfterTwoDraws)
     EXPECT_EQ(nextWallpaperIndex(0, 0, true, none), 1);
 }
 
+// The rewrite of a file that is plain UTF-8 text.
+QString rewriteText(const settings::SettingsHead &head, const QString &old)
+{
+    return QString::fromUtf8(rewriteSettingsBytes(head, old.toUtf8()));
+}
+
 settings::SettingsHead sampleHead()
 {
     settings::SettingsHead head;
@@ -118,14 +125,14 @@ TEST(RewriteSettings, ReplacesTheStateAndKeepsTheListsCharacterForCharacter)
                         "[ExecuteState]\r\nExecuteNumber=2\r\nWPChanger=3\r\nWPIndex=2\r\n"
                         "LastExecute=2020/01/01 0:00:00\r\n\r\n[SettingLists]\r\n" +
                         kLists;
-    EXPECT_EQ(rewriteSettingsText(sampleHead(), old), kHead + kLists);
+    EXPECT_EQ(rewriteText(sampleHead(), old), kHead + kLists);
 }
 
 TEST(RewriteSettings, ReadsLfLinesAndWritesCrLf)
 {
     QString lfLists = kLists;
     lfLists.replace("\r\n", "\n");
-    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[SettingLists]\n" + lfLists), kHead + kLists);
+    EXPECT_EQ(rewriteText(sampleHead(), "[SettingLists]\n" + lfLists), kHead + kLists);
 }
 
 TEST(RewriteSettings, SectionsAroundTheListsLoseTheirLines)
@@ -133,36 +140,36 @@ TEST(RewriteSettings, SectionsAroundTheListsLoseTheirLines)
     const QString old = "[Other]\r\nkey=value\r\n[SettingLists]\r\n" + kLists +
                         "[Later]\r\nlost=1\r\n\r\n[SettingLists]\r\nagain\r\n";
     // The section after the lists keeps its header; a second lists header starts another copy.
-    EXPECT_EQ(rewriteSettingsText(sampleHead(), old), kHead + kLists + "[Later]\r\nagain\r\n");
+    EXPECT_EQ(rewriteText(sampleHead(), old), kHead + kLists + "[Later]\r\nagain\r\n");
 }
 
 TEST(RewriteSettings, CopyStopsAtAnyBracketLineEvenAnotherListsHeader)
 {
     const QString old = "[SettingLists]\r\none\r\n[SettingLists]\r\ntwo\r\n";
-    EXPECT_EQ(rewriteSettingsText(sampleHead(), old), kHead + "one\r\n[SettingLists]\r\n");
+    EXPECT_EQ(rewriteText(sampleHead(), old), kHead + "one\r\n[SettingLists]\r\n");
 }
 
 TEST(RewriteSettings, WithoutAListsHeaderOnlyTheHeadRemains)
 {
-    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[AppState]\r\nAppName=x\r\n ***StartList***\r\n"), kHead);
-    EXPECT_EQ(rewriteSettingsText(sampleHead(), ""), kHead);
+    EXPECT_EQ(rewriteText(sampleHead(), "[AppState]\r\nAppName=x\r\n ***StartList***\r\n"), kHead);
+    EXPECT_EQ(rewriteText(sampleHead(), ""), kHead);
     // The header must be the whole line.
-    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[SettingLists] \r\nx\r\n[settinglists]\r\ny\r\n"), kHead);
+    EXPECT_EQ(rewriteText(sampleHead(), "[SettingLists] \r\nx\r\n[settinglists]\r\ny\r\n"), kHead);
 }
 
 TEST(RewriteSettings, KeepsEmptyLinesInsideTheListsAndAddsNoneAtTheEnd)
 {
-    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[SettingLists]\r\n\r\nx\r\n\r\n"), kHead + "\r\nx\r\n\r\n");
-    EXPECT_EQ(rewriteSettingsText(sampleHead(), "[SettingLists]\r\nlast"), kHead + "last\r\n");
+    EXPECT_EQ(rewriteText(sampleHead(), "[SettingLists]\r\n\r\nx\r\n\r\n"), kHead + "\r\nx\r\n\r\n");
+    EXPECT_EQ(rewriteText(sampleHead(), "[SettingLists]\r\nlast"), kHead + "last\r\n");
 }
 
 TEST(RewriteSettings, ExecuteNumberIsCutToTwoCharacters)
 {
     settings::SettingsHead head = sampleHead();
     head.executeNumber = "123";
-    EXPECT_TRUE(rewriteSettingsText(head, "").contains("\r\nExecuteNumber=12\r\n"));
+    EXPECT_TRUE(rewriteText(head, "").contains("\r\nExecuteNumber=12\r\n"));
     head.executeNumber = "-1";
-    EXPECT_TRUE(rewriteSettingsText(head, "").contains("\r\nExecuteNumber=-1\r\n"));
+    EXPECT_TRUE(rewriteText(head, "").contains("\r\nExecuteNumber=-1\r\n"));
 }
 
 TEST(RewriteSettings, ChangerRunWritesTheProgramsOwnFolderAndTheNewState)
@@ -171,8 +178,90 @@ TEST(RewriteSettings, ChangerRunWritesTheProgramsOwnFolderAndTheNewState)
     settings::SettingsHead head =
         slideshow::changerRunHead(identity, "2", 3, 3, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 7)));
     head.appVersion = "1.0.0"; // the build's version, whatever it is
-    EXPECT_EQ(rewriteSettingsText(head, ""), kHead);
+    EXPECT_EQ(rewriteText(head, ""), kHead);
     EXPECT_EQ(slideshow::changerRunHead(identity, "", 3, 1, {}).appVersion, versionText());
 }
+
+TEST(ChangerOnlyStart, IsToldBeforeTheStartShowsAnything)
+{
+    fakes::FakeFileSystem fs;
+    fs.addFolder("/pics");
+    const QDateTime now(QDate(2026, 12, 7), QTime(9, 5, 30));
+    const auto file = [](const char *changer, const char *last, const char *folder) {
+        return QString("[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=%1\r\nWPIndex=0\r\nLastExecute=%2\r\n"
+                       "[SettingLists]\r\n***StartList***\r\nListName=a\r\nPathes\r\n(f),%3\r\n"
+                       "***EndList***\r\n")
+            .arg(changer, last, folder);
+    };
+    EXPECT_TRUE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:00:00", "/pics"), fs, now));
+    // A quick restart shows its black window; the other modes show the show.
+    EXPECT_FALSE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:05:29", "/pics"), fs, now));
+    EXPECT_FALSE(slideshow::isChangerOnlyStart(file("2", "2026/12/07 9:00:00", "/pics"), fs, now));
+    // A missing folder stops the load with its box and no changer-only run.
+    EXPECT_FALSE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:00:00", "/gone"), fs, now));
+}
+
+TEST(RewriteSettings, ANonAsciiFolderIsWrittenSoThatTheWholeFileStillReads)
+{
+    // Lists of the original platform (CP932 "旅行") stay CP932: so does the head.
+    settings::SettingsHead head = sampleHead();
+    head.appLastAccPath = "/home/太郎/qelvo";
+    for (const QByteArray &listName : {QByteArray("\x97\xb7\x8d\x73"), QString("旅行").toUtf8()}) {
+        const QByteArray lists =
+            "***StartList***\r\nListName=" + listName + "\r\nPathes\r\n***EndList***\r\n";
+        const QByteArray after = rewriteSettingsBytes(head, "[SettingLists]\r\n" + lists);
+        EXPECT_TRUE(after.endsWith(lists));
+        const QString text = settings::decodeSettingsText(after);
+        EXPECT_TRUE(text.contains("AppLastAccPath=/home/太郎/qelvo\r\n")) << text.toStdString();
+        EXPECT_TRUE(text.contains("ListName=旅行\r\n")) << text.toStdString();
+    }
+}
+
+struct BytesCase {
+    const char *what;
+    QByteArray lists;   // what follows "[SettingLists]" in the old file
+    QByteArray written; // what follows it after the run
+};
+
+void PrintTo(const BytesCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
+
+class ListsBytes : public ::testing::TestWithParam<BytesCase>
+{
+};
+
+TEST_P(ListsBytes, AreCopiedAsTheyStand)
+{
+    const BytesCase &c = GetParam();
+    const QByteArray old = "[AppState]\r\nAppName=old\r\n[SettingLists]\r\n" + c.lists;
+    EXPECT_EQ(rewriteSettingsBytes(sampleHead(), old), kHead.toUtf8() + c.written);
+}
+
+const QByteArray kRecordHead = "***StartList***\r\nListName=a\r\nPathes\r\n";
+const QByteArray kSecondRecord =
+    "***StartList***\r\nListName=b\r\nPathes\r\nb.jpg,/b.jpg\r\n***EndList***\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    RewriteSettings, ListsBytes,
+    ::testing::Values(
+        // A name from an old disk, neither UTF-8 nor CP932, in a file that is otherwise UTF-8.
+        BytesCase{"Latin-1 name", kRecordHead + "caf\xe9.jpg,/p/caf\xe9.jpg\r\n***EndList***\r\n",
+                  kRecordHead + "caf\xe9.jpg,/p/caf\xe9.jpg\r\n***EndList***\r\n"},
+        BytesCase{"CP932 name", kRecordHead + "\x83\x65\x83\x58\x83\x67.jpg,/p/x.jpg\r\n***EndList***\r\n",
+                  kRecordHead + "\x83\x65\x83\x58\x83\x67.jpg,/p/x.jpg\r\n***EndList***\r\n"},
+        // Inside a record a line starting with "[" is an entry: the rest and the next list stay.
+        BytesCase{"bracket entry",
+                  kRecordHead + "[2024] trip.jpg,/p/[2024] trip.jpg\r\nz.jpg,/z.jpg\r\n***EndList***\r\n" +
+                      kSecondRecord,
+                  kRecordHead + "[2024] trip.jpg,/p/[2024] trip.jpg\r\nz.jpg,/z.jpg\r\n***EndList***\r\n" +
+                      kSecondRecord},
+        // A record cut short keeps everything to the end of the file.
+        BytesCase{"unended record", kRecordHead + "[x],/x\r\n[Later]\r\nmore",
+                  kRecordHead + "[x],/x\r\n[Later]\r\nmore\r\n"},
+        // Between records a bracket line is a section header and ends the copy there.
+        BytesCase{"section after a record", kSecondRecord + "[Later]\r\nlost=1\r\n",
+                  kSecondRecord + "[Later]\r\n"}));
 
 } // namespace

@@ -25,9 +25,10 @@ public:
     bool SetDeskWallPaper(const QString &bitmapPath) override
     {
         calls.push_back({bitmapPath, QImage(bitmapPath), readBytes(bitmapPath).left(30)});
-        return true;
+        return takes;
     }
     std::vector<Call> calls;
+    bool takes = true; // what the desktop answers
 };
 
 const QString kChanged = QStringLiteral("壁紙を変更しました ファイルパス:");
@@ -197,6 +198,19 @@ TEST_F(SetWallPaperTest, UnwritableBitmapAndUnreadableFileAreReportedWithTheirNu
     EXPECT_EQ(errors, std::vector<QString>{"壁紙変更時にエラーが発生しました。\n\nエラー番号:57"});
     EXPECT_TRUE(backend.calls.empty());
     EXPECT_TRUE(statuses.empty());
+}
+
+TEST_F(SetWallPaperTest, ARefusalOfTheDesktopIsReportedNotToldAsAChange)
+{
+    ASSERT_TRUE(savePicture(file("photo.bmp"), Qt::green, "BMP"));
+    ASSERT_TRUE(savePicture(file("red.jpg"), Qt::red, "JPG"));
+    backend.takes = false;
+    for (const char *name : {"photo.bmp", "red.jpg"})
+        set(file(name));
+    EXPECT_EQ(backend.calls.size(), 2u);
+    EXPECT_TRUE(statuses.empty());
+    const QString refused = "壁紙変更時にエラーが発生しました。\n\nエラー番号:1000";
+    EXPECT_EQ(errors, (std::vector<QString>{refused, refused}));
 }
 
 TEST_F(SetWallPaperTest, WorksWithoutAnyoneListening)
