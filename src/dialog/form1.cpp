@@ -48,11 +48,46 @@ constexpr int kImage1Left = 2880;
 constexpr int kImage1Top = 420;
 constexpr int kImage1Width = 1500;
 constexpr int kImage1Height = 996;
-// The caption sits above the picture and may take two lines ("サンプル(4500x3000)"
-// is wider than the picture), so it starts at the top and reaches the edge.
-constexpr int kLabel3Left = 2880;
-constexpr int kLabel3Top = 0;
-constexpr int kLabel3Height = kImage1Top;
+
+// Where every control sits, in pixels of the 9-point face. Each caption must
+// show whole at that size: the sample caption and the entry count take two
+// lines when their numbers grow ("サンプル(60000x45000)" is wider than the
+// picture), the number boxes sit under their captions so that a value such as
+// 1.234568E+07 shows in full, and the sample switch has a row of its own.
+namespace place
+{
+// The caption sits above the picture and reaches the window's edge; two lines
+// end at the picture's top.
+constexpr QRect kLabel3(twipsToPixels(kImage1Left), 0, kClientWidth - twipsToPixels(kImage1Left),
+                        twipsToPixels(kImage1Top));
+constexpr QRect kImage1(twipsToPixels(kImage1Left), twipsToPixels(kImage1Top), twipsToPixels(kImage1Width),
+                        twipsToPixels(kImage1Height));
+// Left column.
+constexpr QRect kLabel1(8, 4, 180, 16);
+constexpr QRect kCombo1(8, 20, 176, 22);
+constexpr QRect kLabel2(8, 42, 180, 30); // two lines, the lower one just above the list
+constexpr QRect kList1(8, 72, 176, 112);
+constexpr QRect kCheck1(8, 185, 94, 19);
+constexpr QRect kCheck2(104, 185, 82, 19);
+constexpr QRect kCheck4(8, 204, 94, 19);
+constexpr QRect kCheck3(8, 223, 176, 19);
+// Right column, below the largest picture (1000 twips high) with a gap.
+constexpr QRect kCommand1(192, 100, 51, 22);
+constexpr QRect kCommand2(246, 100, 51, 22);
+constexpr QRect kCommand3(192, 124, 51, 22);
+constexpr QRect kCommand4(246, 124, 51, 22);
+constexpr QRect kCommand5(192, 148, 105, 22);
+constexpr QRect kLabel4(192, 172, 105, 14);
+constexpr QRect kText1(192, 186, 105, 20);
+constexpr QRect kLabel5(192, 208, 105, 14);
+constexpr QRect kText2(192, 222, 105, 20);
+// The wallpaper modes across the bottom.
+constexpr QRect kFrame1(8, 244, 289, 86);
+constexpr int kOptionLeft = 10;
+constexpr int kOptionTop = 18;
+constexpr int kOptionPitch = 16;
+constexpr int kOptionWidth = 270;
+} // namespace place
 
 template <typename W> W *named(W *widget, const char *name)
 {
@@ -113,14 +148,16 @@ void Form1::buildControls()
 
     // Left column: lists; right column: sample, buttons, numbers; frame below.
     Label1 = named(new QLabel(u8(t::kLabel1), client), "Label1");
-    Label1->setGeometry(8, 4, 180, 16);
+    Label1->setGeometry(place::kLabel1);
     Combo1 = named(new QComboBox(client), "Combo1");
-    Combo1->setGeometry(8, 20, 176, 22);
+    Combo1->setGeometry(place::kCombo1);
     Combo1->setToolTip(u8(t::kCombo1Tip));
     Label2 = named(new QLabel(u8(t::kLabel2), client), "Label2");
-    Label2->setGeometry(8, 46, 180, 16);
+    Label2->setGeometry(place::kLabel2);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    Label2->setWordWrap(true);
     List1 = named(new QListView(client), "List1");
-    List1->setGeometry(8, 62, 176, 128);
+    List1->setGeometry(place::kList1);
     List1->setToolTip(u8(t::kList1Tip));
     List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -129,29 +166,27 @@ void Form1::buildControls()
     List1->setModel(m_list1Model);
 
     Check1 = named(new QCheckBox(u8(t::kCheck1), client), "Check1");
-    Check1->setGeometry(8, 194, 90, 18);
+    Check1->setGeometry(place::kCheck1);
     Check1->setToolTip(u8(t::kCheck1Tip));
     Check2 = named(new QCheckBox(u8(t::kCheck2), client), "Check2");
-    Check2->setGeometry(104, 194, 82, 18);
+    Check2->setGeometry(place::kCheck2);
     Check2->setToolTip(u8(t::kCheck2Tip));
     Check2->setChecked(true);
     Check4 = named(new QCheckBox(u8(t::kCheck4), client), "Check4");
-    Check4->setGeometry(8, 222, 90, 18);
+    Check4->setGeometry(place::kCheck4);
     Check4->setToolTip(u8(t::kCheck4Tip));
     Check4->setChecked(true);
     Check3 = named(new QCheckBox(u8(t::kCheck3), client), "Check3");
-    Check3->setGeometry(104, 222, 192, 18);
+    Check3->setGeometry(place::kCheck3);
     Check3->setToolTip(u8(t::kCheck3Tip));
     Check3->setChecked(true);
 
     Label3 = named(new QLabel(u8(t::kSample), client), "Label3");
-    Label3->setGeometry(twipsToPixels(kLabel3Left), twipsToPixels(kLabel3Top),
-                        kClientWidth - twipsToPixels(kLabel3Left), twipsToPixels(kLabel3Height));
+    Label3->setGeometry(place::kLabel3);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label3->setWordWrap(true);
     Image1 = named(new QLabel(client), "Image1");
-    Image1->setGeometry(twipsToPixels(kImage1Left), twipsToPixels(kImage1Top), twipsToPixels(kImage1Width),
-                        twipsToPixels(kImage1Height));
+    Image1->setGeometry(place::kImage1);
     Image1->setToolTip(u8(t::kImage1Tip));
     Image1->setScaledContents(true);
 
@@ -162,30 +197,31 @@ void Form1::buildControls()
         b->setAutoDefault(false);
         return b;
     };
-    Command1 = button("Command1", t::kCommand1, t::kCommand1Tip, QRect(192, 96, 51, 24));
-    Command2 = button("Command2", t::kCommand2, t::kCommand2Tip, QRect(246, 96, 51, 24));
-    Command3 = button("Command3", t::kCommand3, t::kCommand3Tip, QRect(192, 122, 51, 24));
-    Command4 = button("Command4", t::kCommand4, t::kCommand4Tip, QRect(246, 122, 51, 24));
-    Command5 = button("Command5", t::kCommand5, t::kCommand5Tip, QRect(192, 148, 105, 24));
+    Command1 = button("Command1", t::kCommand1, t::kCommand1Tip, place::kCommand1);
+    Command2 = button("Command2", t::kCommand2, t::kCommand2Tip, place::kCommand2);
+    Command3 = button("Command3", t::kCommand3, t::kCommand3Tip, place::kCommand3);
+    Command4 = button("Command4", t::kCommand4, t::kCommand4Tip, place::kCommand4);
+    Command5 = button("Command5", t::kCommand5, t::kCommand5Tip, place::kCommand5);
 
     Label4 = named(new QLabel(u8(t::kLabel4), client), "Label4");
-    Label4->setGeometry(192, 176, 60, 20);
+    Label4->setGeometry(place::kLabel4);
     Text1 = named(new QLineEdit(u8(t::kText1Initial), client), "Text1");
-    Text1->setGeometry(252, 176, 45, 20);
+    Text1->setGeometry(place::kText1);
     Text1->setToolTip(u8(t::kText1Tip));
     Label5 = named(new QLabel(u8(t::kLabel5), client), "Label5");
-    Label5->setGeometry(192, 198, 60, 20);
+    Label5->setGeometry(place::kLabel5);
     Text2 = named(new QLineEdit(u8(t::kText2Initial), client), "Text2");
-    Text2->setGeometry(252, 198, 45, 20);
+    Text2->setGeometry(place::kText2);
     Text2->setToolTip(u8(t::kText2Tip));
 
     Frame1 = named(new QGroupBox(u8(t::kFrame1), client), "Frame1");
-    Frame1->setGeometry(8, 244, 289, 86);
+    Frame1->setGeometry(place::kFrame1);
     for (int i = 0; i < static_cast<int>(Option1.size()); ++i) {
         Option1[i] = new QRadioButton(u8(t::kOption1[i]), Frame1);
         Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
         Option1[i]->setToolTip(u8(t::kOption1Tip[i]));
-        Option1[i]->setGeometry(10, 18 + 16 * i, 270, 16);
+        Option1[i]->setGeometry(place::kOptionLeft, place::kOptionTop + place::kOptionPitch * i,
+                                place::kOptionWidth, place::kOptionPitch);
     }
     Option1[0]->setChecked(true);
 

@@ -5,8 +5,13 @@
 #include "platform/standarderror.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace qelvo::dialog
 {
@@ -62,14 +67,38 @@ QString titleOf(const QString &title)
 {
     return title.isEmpty() ? QString::fromLatin1(kAppTitle) : title;
 }
+
+// A message box wraps its text at about 500 pixels, which leaves the last
+// character or two of a long Japanese line alone on a line of its own. Lines
+// that fit the screen are kept whole instead.
+void keepLinesWhole(QMessageBox &box)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString &line : box.text().split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const QScreen *screen = box.screen();
+    const int room = screen ? screen->availableGeometry().width() * 3 / 4 : widest;
+    label->setMinimumWidth(std::min(widest, room));
+}
 } // namespace
+
+std::unique_ptr<QMessageBox> QtPrompter::messageBox(const Message &message, QWidget *parent)
+{
+    auto box = std::make_unique<QMessageBox>(toQt(message.icon), titleOf(message.title), message.text,
+                                             toQt(message.buttons), parent);
+    nameButtons(*box);
+    keepLinesWhole(*box);
+    return box;
+}
 
 Prompter::Answer QtPrompter::ask(const Message &message)
 {
-    QMessageBox box(toQt(message.icon), titleOf(message.title), message.text, toQt(message.buttons),
-                    m_parent);
-    nameButtons(box);
-    switch (box.exec()) {
+    const std::unique_ptr<QMessageBox> box = messageBox(message, m_parent);
+    switch (box->exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 namespace qelvo::dialog
@@ -50,6 +53,8 @@ class QtPrompter final : public Prompter
 public:
     explicit QtPrompter(QWidget *parent) : m_parent(parent) {}
     Answer ask(const Message &message) override;
+    // The box ask() shows, ready to be shown.
+    [[nodiscard]] static std::unique_ptr<QMessageBox> messageBox(const Message &message, QWidget *parent);
     QString input(const QString &prompt, const QString &title, const QString &initial) override;
 
 private:

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTreeWidget>
@@ -143,7 +144,11 @@ void Form3::buildControls()
 
     Label3 = new picker::FolderLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(twips(2640, 360, 2592, 612));
+    // The folder list starts at 720 twips and would cover all but the first
+    // line of the label's design height, so the label ends there and begins
+    // right under its caption: two lines, and a path too long for them keeps
+    // its end, the folder's own name, in view.
+    Label3->setGeometry(twips(2640, 312, 2592, 408));
 
     Dir1 = new QTreeWidget(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
@@ -494,6 +499,36 @@ void Form3::showDirTree()
         item->setIcon(0, style()->standardIcon(QStyle::SP_DirOpenIcon));
     Dir1->setCurrentItem(item);
     Dir1->scrollToItem(item);
+    revealDirItem();
+}
+
+// A deep folder sits far right in the narrow folder list: scroll sideways so
+// that its name shows whole rather than cut at the list's edge.
+void Form3::revealDirItem()
+{
+    QTreeWidgetItem *item = Dir1->currentItem();
+    if (!item)
+        return;
+    Dir1->resizeColumnToContents(0);
+    Dir1->doItemsLayout();
+    QScrollBar *bar = Dir1->horizontalScrollBar();
+    const QRect cell = Dir1->visualItemRect(item);
+    const int gap = Dir1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Dir1) + 1;
+    const int icon = Dir1->iconSize().isValid()
+                         ? Dir1->iconSize().width()
+                         : Dir1->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, Dir1);
+    const int nameRight = cell.left() + icon + 4 * gap + Dir1->fontMetrics().horizontalAdvance(item->text(0));
+    const int overflow = nameRight - Dir1->viewport()->width();
+    // Scrolled too far after a move up the tree: back, as far as the name allows.
+    const int shift = overflow > 0 ? overflow : std::max(std::min(cell.left(), 0), overflow);
+    if (shift != 0)
+        bar->setValue(bar->value() + shift);
+}
+
+void Form3::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    revealDirItem();
 }
 
 } // namespace qelvo

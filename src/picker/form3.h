@@ -58,12 +58,16 @@ public slots:
     // Escape and the title bar's close button.
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildControls();
     void fillDriveBox();
     void setFileFolder(const QString &folder);
     void refreshFiles();
     void showDirTree();
+    void revealDirItem();
     void fillChildren(QTreeWidgetItem *item);
     void onDirItemChosen(QTreeWidgetItem *item);
     void onDriveChosen(int index);

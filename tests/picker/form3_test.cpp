@@ -3,6 +3,8 @@
 #include "picker/driveroots.h"
 #include "picker/folderlabel.h"
 #include "picker/picker.h"
+#include "picker/pickrules.h"
+#include "platform/fonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -411,6 +413,38 @@ TEST_F(PickerTest, FolderLabelIsWholeAfterCreationAndShortenedFromThirtyFiveChar
     EXPECT_EQ(label->text(), path34);
     ASSERT_TRUE(pk::SetFolder(path35));
     EXPECT_EQ(label->text(), path35.left(15) + "..." + path35.right(20));
+}
+
+// The folder label wraps a path over its two lines; a longer one gives up its
+// beginning, never the folder's own name at the end.
+TEST(FolderLabel, KeepsTheEndOfAPathThatDoesNotFit)
+{
+    pk::FolderLabel label;
+    label.setFont(uiGothicFont(kUiPointSize));
+    label.resize(pk::visiblePixels(2592), pk::visiblePixels(408));
+    const struct {
+        const char *path;
+        bool whole;
+    } rows[] = {
+        {"/home/u/pics", true},
+        {"/home/u/pictures/holidays/2026/summer", true},
+        {"/media/u/disk/写真/家族の旅行/とても長いフォルダの名前/最後のフォルダ", false},
+        {"/tmp/qshots/pic...らに深い階層のフォルダ名/最後のフォルダ", false},
+        {"/srv/とても長いフォルダの名前とても長いフォルダの名前とても長いフォルダの名前", false},
+    };
+    for (const auto &row : rows) {
+        const QString path = QString::fromUtf8(row.path);
+        label.setText(path);
+        EXPECT_EQ(label.text(), path);
+        const QString shown = label.shownText();
+        if (row.whole) {
+            EXPECT_EQ(shown, path);
+            continue;
+        }
+        ASSERT_TRUE(shown.startsWith("...")) << row.path;
+        EXPECT_TRUE(path.endsWith(shown.mid(3))) << row.path;
+        EXPECT_GE(shown.size(), 3 + 14) << row.path; // at least a line's worth of the end
+    }
 }
 
 TEST_F(PickerTest, OkRemembersDriveAndFolderAndCancelNever)
