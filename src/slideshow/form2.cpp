@@ -137,6 +137,7 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     WallpaperBackend &backend = resolveBackend(m_services, m_ownBackend);
     RandomSource &random = resolveRandom(m_services, m_ownRandom);
     const Clock &clock = m_services.clock ? *m_services.clock : systemClock();
+    m_loader = std::make_unique<PictureLoader>(m_services.render);
     m_wallpaper = std::make_unique<mWallPaper>(identity, backend, fs);
     slideshow::ShowView &view = *this; // a private base: make_unique could not convert
     m_show = std::make_unique<slideshow::SlideShow>(
@@ -153,6 +154,8 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     m_text3 = makeTextLine(this, kTitleColour, kTitlePointSize);
     m_text1->setWordWrap(true);
     m_text1->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+
+    connect(m_loader.get(), &PictureLoader::loaded, this, &Form2::pictureLoaded);
 
     m_timer1.setTimerType(Qt::PreciseTimer);
     connect(&m_timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
@@ -330,18 +333,55 @@ void Form2::clearPicture()
 
 std::optional<QSize> Form2::naturalSize(const QString &path)
 {
-    const QSize size = readNaturalSize(path);
-    if (!size.isValid() || size.isEmpty())
+    const FileStamp stamp = stampOf(path);
+    if (path != m_naturalPath || stamp != m_naturalStamp) {
+        m_naturalPath = path;
+        m_naturalStamp = stamp;
+        m_natural = readNaturalSize(path);
+    }
+    if (!m_natural.isValid() || m_natural.isEmpty())
         return std::nullopt;
-    return size;
+    return m_natural;
 }
 
 bool Form2::presentImage(const QString &path, const QRect &box)
 {
-    if (!m_picture1->setPicture(path, box.size()))
-        return false;
+    // The picture box takes its place now; the picture follows from the
+    // loader, at once when it was prepared. The window's thread never waits
+    // for a decode, so keys and the pointer are answered meanwhile.
     m_picture1->setGeometry(box);
+    const QSize target = m_picture1->deviceSize(box.size());
+    if (target.isEmpty()) {
+        m_waitingFor.clear();
+        m_picture1->showPicture(QImage());
+        return true;
+    }
+    if (auto prepared = m_loader->takePrepared(path, target)) {
+        m_waitingFor.clear();
+        m_picture1->showPicture(std::move(*prepared));
+        return true;
+    }
+    m_waitingFor = path;
+    if (m_loader->preparing(path, target))
+        m_loader->adopt();
+    else
+        m_loader->load(path, target);
     return true;
+}
+
+void Form2::prepareImage(const QString &path, const QRect &box)
+{
+    m_loader->prepare(path, m_picture1->deviceSize(box.size()));
+}
+
+void Form2::pictureLoaded(const QString &path, const QImage &image)
+{
+    if (path != m_waitingFor)
+        return;
+    m_waitingFor.clear();
+    // A picture that cannot be decoded leaves the box black.
+    if (!image.isNull())
+        m_picture1->showPicture(image);
 }
 
 void Form2::drawFade(const slideshow::FadeStep &step)
