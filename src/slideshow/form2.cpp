@@ -29,6 +29,7 @@ namespace
 {
 
 constexpr int kTitlePointSize = 20;
+constexpr char16_t kDeleteCharacter = 0x7f;
 const QColor kTitleColour(224, 224, 224);
 
 QLabel *makeTextLine(QWidget *parent, const QColor &colour, int pointSize)
@@ -154,6 +155,8 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     m_text3 = makeTextLine(this, kTitleColour, kTitlePointSize);
     m_text1->setWordWrap(true);
     m_text1->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    // In place from the start: a load that stops early never places the texts.
+    placeStatusLine();
 
     connect(m_loader.get(), &PictureLoader::loaded, this, &Form2::pictureLoaded);
 
@@ -191,8 +194,10 @@ bool Form2::event(QEvent *event)
 void Form2::keyPressEvent(QKeyEvent *event)
 {
     // Keys that give no character (arrows, function keys, Shift) do nothing.
+    // Delete gives DEL here, but no character where the show's keys were
+    // defined: it must not end the show.
     const QString text = event->text();
-    if (text.isEmpty())
+    if (text.isEmpty() || text.at(0) == QChar(kDeleteCharacter))
         return;
     Form_KeyPress(text.at(0).unicode());
 }
@@ -310,10 +315,7 @@ void Form2::prepareTexts(const QString &listName)
 {
     const int sw = m_screen.width();
     const int sh = m_screen.height();
-    // The pause text has two lines; room for a third keeps a long first line
-    // readable when it wraps on a narrow screen.
-    const int statusHeight = 3 * m_text1->fontMetrics().lineSpacing() + 4;
-    m_text1->setGeometry(0, sh - statusHeight, sw, statusHeight);
+    placeStatusLine();
 
     m_text2->setText(QString::fromUtf8(version::kFileDescription) + QLatin1Char('\n') +
                      QString::fromUtf8(version::kLegalNotice));
@@ -324,6 +326,14 @@ void Form2::prepareTexts(const QString &listName)
     m_text3->setText(listName);
     m_text3->adjustSize();
     m_text3->move(0, 0);
+}
+
+void Form2::placeStatusLine()
+{
+    // The pause text has two lines; room for a third keeps a long first line
+    // readable when it wraps on a narrow screen.
+    const int statusHeight = 3 * m_text1->fontMetrics().lineSpacing() + 4;
+    m_text1->setGeometry(0, m_screen.height() - statusHeight, m_screen.width(), statusHeight);
 }
 
 void Form2::clearPicture()

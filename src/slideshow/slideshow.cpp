@@ -174,6 +174,8 @@ void SlideShow::imageChange()
 void SlideShow::chgImg()
 {
     m_view.setTitleVisible(false);
+    // B or N during the first title skip the step that would hide the corner text.
+    m_view.setCornerTextVisible(false);
     if (CurrentIndex == 0)
         return;
     if (CurrentIndex > FileCount()) {

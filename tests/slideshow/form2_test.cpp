@@ -249,6 +249,7 @@ TEST_F(Form2Widget, CharacterKeysEndTheShowAndOthersDoNothing)
     QTest::keyClick(form.get(), Qt::Key_Left);
     QTest::keyClick(form.get(), Qt::Key_F5);
     QTest::keyClick(form.get(), Qt::Key_Shift);
+    QTest::keyClick(form.get(), Qt::Key_Delete);
     EXPECT_EQ(ended, 0);
     QTest::keyClick(form.get(), Qt::Key_Space, Qt::NoModifier);
     EXPECT_EQ(ended, 0);
@@ -463,4 +464,21 @@ TEST_F(Form2Widget, KeysAreAnsweredWhileAPictureDecodes)
     settle(*form);
     EXPECT_LE(gate.started().size(), 4);
     EXPECT_EQ(gate.started().last(), dir.filePath("red.jpg")); // prepared after green, the last one shown
+}
+
+// A load that stops at a missing folder still has its status line at the foot
+// of the screen, as on any other stop.
+TEST_F(Form2Widget, TheStatusLineIsInPlaceAfterAMissingFolder)
+{
+    QFile f(dir.filePath("Qelvo.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[SettingLists]\r\n***StartList***\r\nListName=x\r\nPathes\r\n(gone),/gone/"
+            "away\r\n***EndList***\r\n");
+    f.close();
+    auto form = makeForm();
+    form->Form_Load();
+    ASSERT_EQ(messages, QStringList{"----Folder Not Found----"});
+    const QRect line = form->text1()->geometry();
+    EXPECT_EQ(line.bottom(), primaryScreenGeometry().height() - 1);
+    EXPECT_EQ(line.width(), primaryScreenGeometry().width());
 }

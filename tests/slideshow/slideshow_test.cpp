@@ -127,6 +127,15 @@ TEST_F(Show, TitleForTenTicksThenTheFirstImage)
     EXPECT_EQ(view.box, QRect(192, 144, 640, 480));
 }
 
+TEST_F(Show, AKeyDuringTheFirstTitleStillHidesTheCornerText)
+{
+    load({});
+    tick(3);
+    show.Form_KeyPress('n');
+    EXPECT_EQ(view.shown, "/img/p1.jpg");
+    EXPECT_FALSE(view.cornerVisible);
+}
+
 TEST_F(Show, ListOrderWithoutEffectsWrapsWithoutTitle)
 {
     load({});
