@@ -5,6 +5,7 @@
 //   QT_QPA_PLATFORM=xcb xvfb-run -s "-screen 0 3840x2160x24" bench/slideshow_bench
 #include "platform/imagedecoder.h"
 #include "slideshow/picturebox.h"
+#include "slideshow/pictureloader.h"
 #include "slideshow/scaling.h"
 #include "slideshow/showsettings.h"
 #include "slideshow/transition.h"
@@ -13,6 +14,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -25,6 +27,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -49,7 +52,9 @@ const Sample kSamples[] = {
     {"photo1920x1080.jpg", {1920, 1080}, "JPEG"},
     {"scan4000x3000.bmp", {4000, 3000}, "BMP"},
     {"art1024x768.gif", {1024, 768}, "GIF"},
+    {"progressive6000x4000.jpg", {6000, 4000}, "JPEG-progressive"},
 };
+constexpr int kSampleCount = sizeof kSamples / sizeof kSamples[0];
 const QSize kScreens[] = {{1920, 1080}, {3840, 2160}};
 
 QTemporaryDir *g_dir = nullptr;
@@ -72,6 +77,13 @@ void makeSample(const Sample &s, const QString &path)
             line[x] = qRgb((x * 255 / image.width() + n) & 255, (y * 255 / image.height() + n) & 255,
                            ((x ^ y) + n) & 255);
         }
+    }
+    if (QByteArray(s.format) == "JPEG-progressive") {
+        QImageWriter writer(path, "JPEG");
+        writer.setQuality(90);
+        writer.setProgressiveScanWrite(true);
+        writer.write(image);
+        return;
     }
     if (QByteArray(s.format) != "GIF") {
         image.save(path, s.format, 90);
@@ -203,6 +215,68 @@ void BM_ImageChange(benchmark::State &state)
         peakMegabytes(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
 }
 
+// The change the show makes to a picture prepared while the one before was on
+// screen: from the tick to the painted picture. The decode ahead runs on the
+// loader's worker and is not timed.
+void BM_PreparedChange(benchmark::State &state)
+{
+    const QString path = samplePath(static_cast<int>(state.range(0)));
+    const QSize screenSize = kScreens[state.range(1)];
+    state.SetLabel(QStringLiteral("%1 on %2x%3")
+                       .arg(QString::fromLatin1(kSamples[state.range(0)].name))
+                       .arg(screenSize.width())
+                       .arg(screenSize.height())
+                       .toStdString());
+    PictureBox picture;
+    PictureLoader loader;
+    QImage screen(screenSize, QImage::Format_RGB32);
+    const QRect box = slideshow::scaleToScreen(readNaturalSize(path), screenSize, 1.0f);
+    for (auto _ : state) {
+        state.PauseTiming();
+        loader.prepare(path, box.size());
+        while (!loader.idle())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        state.ResumeTiming();
+        auto prepared = loader.takePrepared(path, box.size());
+        if (!prepared) {
+            state.SkipWithError("the prepared picture was not there");
+            return;
+        }
+        picture.showPicture(std::move(*prepared));
+        QPainter p(&screen);
+        p.fillRect(screen.rect(), Qt::black);
+        p.drawImage(box.topLeft(), picture.picture());
+    }
+}
+
+// How long a key waits while the worker decodes a 6000 x 4000 progressive
+// JPEG for a 1920 x 1080 screen: the window's thread handles a posted event.
+void BM_KeyDuringDecode(benchmark::State &state)
+{
+    const QString path = samplePath(4);
+    PictureLoader loader;
+    QObject target;
+    double worstMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        while (!loader.idle())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        loader.load(path, QSize(1620, 1080));
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        bool answered = false;
+        QMetaObject::invokeMethod(
+            &target, [&answered] { answered = true; }, Qt::QueuedConnection);
+        while (!answered)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        const std::chrono::duration<double, std::milli> waited = std::chrono::steady_clock::now() - start;
+        worstMs = std::max(worstMs, waited.count());
+    }
+    state.counters["worst_ms"] = worstMs;
+    while (!loader.idle())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 // djpeg -scale 1/4 into /dev/null, as a separate process (start-up included).
 void BM_DjpegQuarter(benchmark::State &state)
 {
@@ -313,6 +387,8 @@ void BM_FolderPlayList(benchmark::State &state)
 
 BENCHMARK(BM_FolderPlayList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImageChange)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_PreparedChange)->ArgsProduct({{0, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeyDuringDecode)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_DjpegQuarter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_FadeStep)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 
@@ -327,7 +403,7 @@ int main(int argc, char **argv)
         return peakChild(argv);
     QTemporaryDir dir;
     g_dir = &dir;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kSampleCount; ++i)
         makeSample(kSamples[i], samplePath(i));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

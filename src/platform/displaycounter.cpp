@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPixmap>
 
 namespace qelvo
 {
@@ -16,6 +17,19 @@ int DisplayCounter::ShowCursor(bool show)
     return m_count;
 }
 
+namespace
+{
+// A fully transparent picture rather than Qt::BlankCursor: some Wayland
+// compositors are sent no cursor at all for the blank shape and keep the
+// pointer they had, while a picture cursor is sent everywhere.
+QCursor invisibleCursor()
+{
+    QPixmap transparent(1, 1);
+    transparent.fill(Qt::transparent);
+    return QCursor(transparent, 0, 0);
+}
+} // namespace
+
 DisplayCounter &processDisplayCounter()
 {
     static DisplayCounter counter([](bool visible) {
@@ -24,7 +38,7 @@ DisplayCounter &processDisplayCounter()
         if (visible)
             QGuiApplication::restoreOverrideCursor();
         else
-            QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+            QGuiApplication::setOverrideCursor(invisibleCursor());
     });
     return counter;
 }

@@ -18,6 +18,13 @@ SingleInstance::SingleInstance(const QString &lockPath) : m_lock(std::make_uniqu
 
 SingleInstance::~SingleInstance() = default;
 
+void SingleInstance::release()
+{
+    if (m_acquired)
+        m_lock->unlock();
+    m_acquired = false;
+}
+
 QString SingleInstance::defaultLockPath()
 {
     QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");

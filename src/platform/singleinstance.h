@@ -19,6 +19,8 @@ public:
 
     // True when this process is the only running instance.
     [[nodiscard]] bool acquired() const { return m_acquired; }
+    // Lets the next start run, before this process has quite ended.
+    void release();
 
     // $XDG_RUNTIME_DIR (else the temp folder) / qelvo-<uid>.lock
     [[nodiscard]] static QString defaultLockPath();

@@ -29,6 +29,7 @@ namespace
 {
 
 constexpr int kTitlePointSize = 20;
+constexpr char16_t kDeleteCharacter = 0x7f;
 const QColor kTitleColour(224, 224, 224);
 
 QLabel *makeTextLine(QWidget *parent, const QColor &colour, int pointSize)
@@ -137,6 +138,7 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     WallpaperBackend &backend = resolveBackend(m_services, m_ownBackend);
     RandomSource &random = resolveRandom(m_services, m_ownRandom);
     const Clock &clock = m_services.clock ? *m_services.clock : systemClock();
+    m_loader = std::make_unique<PictureLoader>(m_services.render);
     m_wallpaper = std::make_unique<mWallPaper>(identity, backend, fs);
     slideshow::ShowView &view = *this; // a private base: make_unique could not convert
     m_show = std::make_unique<slideshow::SlideShow>(
@@ -153,6 +155,10 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     m_text3 = makeTextLine(this, kTitleColour, kTitlePointSize);
     m_text1->setWordWrap(true);
     m_text1->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    // In place from the start: a load that stops early never places the texts.
+    placeStatusLine();
+
+    connect(m_loader.get(), &PictureLoader::loaded, this, &Form2::pictureLoaded);
 
     m_timer1.setTimerType(Qt::PreciseTimer);
     connect(&m_timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
@@ -188,8 +194,10 @@ bool Form2::event(QEvent *event)
 void Form2::keyPressEvent(QKeyEvent *event)
 {
     // Keys that give no character (arrows, function keys, Shift) do nothing.
+    // Delete gives DEL here, but no character where the show's keys were
+    // defined: it must not end the show.
     const QString text = event->text();
-    if (text.isEmpty())
+    if (text.isEmpty() || text.at(0) == QChar(kDeleteCharacter))
         return;
     Form_KeyPress(text.at(0).unicode());
 }
@@ -307,10 +315,7 @@ void Form2::prepareTexts(const QString &listName)
 {
     const int sw = m_screen.width();
     const int sh = m_screen.height();
-    // The pause text has two lines; room for a third keeps a long first line
-    // readable when it wraps on a narrow screen.
-    const int statusHeight = 3 * m_text1->fontMetrics().lineSpacing() + 4;
-    m_text1->setGeometry(0, sh - statusHeight, sw, statusHeight);
+    placeStatusLine();
 
     m_text2->setText(QString::fromUtf8(version::kFileDescription) + QLatin1Char('\n') +
                      QString::fromUtf8(version::kLegalNotice));
@@ -323,6 +328,14 @@ void Form2::prepareTexts(const QString &listName)
     m_text3->move(0, 0);
 }
 
+void Form2::placeStatusLine()
+{
+    // The pause text has two lines; room for a third keeps a long first line
+    // readable when it wraps on a narrow screen.
+    const int statusHeight = 3 * m_text1->fontMetrics().lineSpacing() + 4;
+    m_text1->setGeometry(0, m_screen.height() - statusHeight, m_screen.width(), statusHeight);
+}
+
 void Form2::clearPicture()
 {
     m_picture1->clearPicture();
@@ -330,18 +343,55 @@ void Form2::clearPicture()
 
 std::optional<QSize> Form2::naturalSize(const QString &path)
 {
-    const QSize size = readNaturalSize(path);
-    if (!size.isValid() || size.isEmpty())
+    const FileStamp stamp = stampOf(path);
+    if (path != m_naturalPath || stamp != m_naturalStamp) {
+        m_naturalPath = path;
+        m_naturalStamp = stamp;
+        m_natural = readNaturalSize(path);
+    }
+    if (!m_natural.isValid() || m_natural.isEmpty())
         return std::nullopt;
-    return size;
+    return m_natural;
 }
 
 bool Form2::presentImage(const QString &path, const QRect &box)
 {
-    if (!m_picture1->setPicture(path, box.size()))
-        return false;
+    // The picture box takes its place now; the picture follows from the
+    // loader, at once when it was prepared. The window's thread never waits
+    // for a decode, so keys and the pointer are answered meanwhile.
     m_picture1->setGeometry(box);
+    const QSize target = m_picture1->deviceSize(box.size());
+    if (target.isEmpty()) {
+        m_waitingFor.clear();
+        m_picture1->showPicture(QImage());
+        return true;
+    }
+    if (auto prepared = m_loader->takePrepared(path, target)) {
+        m_waitingFor.clear();
+        m_picture1->showPicture(std::move(*prepared));
+        return true;
+    }
+    m_waitingFor = path;
+    if (m_loader->preparing(path, target))
+        m_loader->adopt();
+    else
+        m_loader->load(path, target);
     return true;
+}
+
+void Form2::prepareImage(const QString &path, const QRect &box)
+{
+    m_loader->prepare(path, m_picture1->deviceSize(box.size()));
+}
+
+void Form2::pictureLoaded(const QString &path, const QImage &image)
+{
+    if (path != m_waitingFor)
+        return;
+    m_waitingFor.clear();
+    // A picture that cannot be decoded leaves the box black.
+    if (!image.isNull())
+        m_picture1->showPicture(image);
 }
 
 void Form2::drawFade(const slideshow::FadeStep &step)

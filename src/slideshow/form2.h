@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/filesystem.h"
 #include "platform/randomsource.h"
+#include "slideshow/pictureloader.h"
 #include "slideshow/showview.h"
 #include "slideshow/slideshow.h"
 #include "wallpaper/mwallpaper.h"
@@ -31,6 +32,9 @@ struct Form2Services {
     const Clock *clock = nullptr;
     // Ends the program at once; default: leave the event loops, nothing written.
     std::function<void()> endProcess;
+    // Decodes a picture for a box of device pixels, on the loader's worker;
+    // default: renderPicture.
+    PictureLoader::Render render;
     // Message boxes; default a QMessageBox titled "qelvo".
     std::function<void(const QString &)> message;
 };
@@ -69,6 +73,8 @@ public:
     // changer-only run that could not store its state or set the wallpaper.
     [[nodiscard]] int exitStatus() const { return m_runFailed ? kRunFailed : 0; }
     static constexpr int kRunFailed = 1;
+    // No picture is being decoded or waited for.
+    [[nodiscard]] bool picturesSettled() const { return m_loader->idle() && m_waitingFor.isEmpty(); }
 
     // Puts a black window over another screen (geometry in device-independent
     // pixels) for as long as the show is seen. Its keys, clicks and pointer
@@ -100,6 +106,7 @@ private:
     void clearPicture() override;
     [[nodiscard]] std::optional<QSize> naturalSize(const QString &path) override;
     bool presentImage(const QString &path, const QRect &box) override;
+    void prepareImage(const QString &path, const QRect &box) override;
     void drawFade(const slideshow::FadeStep &step) override;
     void showMessage(const QString &text) override;
     void hideCursor() override;
@@ -112,6 +119,8 @@ private:
     void closeWindow() override;
 
     void applyTimer();
+    void placeStatusLine();
+    void pictureLoaded(const QString &path, const QImage &image);
     void coverOtherScreens();
 
     AppIdentity m_identity;
@@ -132,6 +141,13 @@ private:
     bool m_runFailed = false;
     bool m_closeWhenShown = false;
     std::vector<QPointer<QWidget>> m_covers;
+
+    std::unique_ptr<PictureLoader> m_loader;
+    QString m_waitingFor; // the picture the screen waits for
+    // The natural size of the prepared picture, so its change reads no header.
+    QString m_naturalPath;
+    FileStamp m_naturalStamp;
+    QSize m_natural;
 
     std::unique_ptr<slideshow::SlideShow> m_show;
 };

@@ -1,6 +1,6 @@
 #include "slideshow/picturebox.h"
 
-#include "platform/imagedecoder.h"
+#include "slideshow/pictureloader.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -86,20 +86,6 @@ void drawCircle(QImage &image, const FadeShape &shape, const DrawAttributes &att
     p.drawEllipse(QPointF(shape.centre), shape.radius, shape.radius);
 }
 
-// How large to decode a picture for a box of target device pixels. A JPEG
-// decoded at half scale costs about half a full decode; when half scale falls
-// short of the box by no more than a tenth (a 6000 x 4000 photo on a
-// 3840 x 2160 screen), stretching it the rest of the way is not worth the
-// doubled wait, so half scale is asked for.
-QSize decodeTarget(const QString &path, QSize target)
-{
-    const QSize half = readNaturalSize(path) / 2;
-    const bool halfCovers = half.width() >= target.width() && half.height() >= target.height();
-    const bool halfNearly =
-        half.width() * 10 >= target.width() * 9 && half.height() * 10 >= target.height() * 9;
-    return !halfCovers && halfNearly ? half : target;
-}
-
 } // namespace
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
@@ -108,27 +94,31 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+QSize PictureBox::deviceSize(QSize box) const
+{
+    return (QSizeF(box) * devicePixelRatioF()).toSize();
+}
+
 bool PictureBox::setPicture(const QString &path, QSize box)
 {
-    const qreal dpr = devicePixelRatioF();
-    const QSize target = (QSizeF(box) * dpr).toSize();
+    const QSize target = deviceSize(box);
     if (target.isEmpty()) {
-        m_content = QImage();
-        m_overlay = QImage();
+        showPicture(QImage());
         return true; // a box of no size shows nothing
     }
-    QImage image = decodeImage(path, decodeTarget(path, target));
+    QImage image = renderPicture(path, target);
     if (image.isNull())
         return false;
-    if (image.format() != QImage::Format_RGB32)
-        image = image.convertToFormat(QImage::Format_RGB32);
-    if (image.size() != target)
-        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    image.setDevicePixelRatio(dpr);
+    showPicture(std::move(image));
+    return true;
+}
+
+void PictureBox::showPicture(QImage image)
+{
+    image.setDevicePixelRatio(devicePixelRatioF());
     m_content = std::move(image);
     m_overlay = QImage();
     update();
-    return true;
 }
 
 void PictureBox::clearPicture()

@@ -26,6 +26,10 @@ public:
     // screen's pixel ratio) and keeps it, stretched to exactly that size.
     // False, and the box unchanged, when the file cannot be decoded.
     bool setPicture(const QString &path, QSize box);
+    // Shows a picture already decoded at deviceSize() of the box.
+    void showPicture(QImage image);
+    // A box's size in the screen's device pixels.
+    [[nodiscard]] QSize deviceSize(QSize box) const;
     // Black, no picture, no transition.
     void clearPicture();
     // Shows the picture again as it was painted, without the transition over it.

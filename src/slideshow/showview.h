@@ -45,6 +45,9 @@ public:
     // Decodes the picture for the box and, only when that worked, moves
     // Picture1 to box (screen pixels) and paints the picture stretched into it.
     virtual bool presentImage(const QString &path, const QRect &box) = 0;
+    // Decodes the picture for the box ahead of its change, so that
+    // presentImage finds it ready; a later call replaces it.
+    virtual void prepareImage(const QString &path, const QRect &box) = 0;
     // Draws a transition step over the shown picture, not into it.
     virtual void drawFade(const FadeStep &step) = 0;
 

@@ -6,6 +6,8 @@
 #include "slideshow/texts.h"
 #include "slideshow/writeback.h"
 
+#include <utility>
+
 namespace qelvo::slideshow
 {
 
@@ -112,6 +114,33 @@ int SlideShow::pickDifferentFrom(int current)
     return v;
 }
 
+int SlideShow::nextRandomPick()
+{
+    const int ahead = std::exchange(m_nextPick, 0);
+    if (ahead != 0 && m_pickedAfter == CurrentIndex && ahead <= FileCount())
+        return ahead;
+    return pickDifferentFrom(CurrentIndex);
+}
+
+// The picture of the next change, decoded while this one is on screen: in
+// list order the next entry, in random order the next pick, drawn now.
+void SlideShow::prepareNext()
+{
+    if (FileCount() == 0 || CurrentIndex < 1)
+        return;
+    int next = CurrentIndex >= FileCount() ? 1 : CurrentIndex + 1;
+    if (RandomView != 0) {
+        m_nextPick = pickDifferentFrom(CurrentIndex);
+        m_pickedAfter = CurrentIndex;
+        next = m_nextPick;
+    }
+    const auto path = entry(next);
+    if (!path || !m_services.fs.isNormalFile(*path))
+        return;
+    if (const auto natural = m_view.naturalSize(*path))
+        m_view.prepareImage(*path, scaleToScreen(*natural, m_screen, ZoomMax));
+}
+
 void SlideShow::pushHistory()
 {
     HistoryPos = HistoryPos > kHistorySlots - 1 ? 1 : static_cast<std::int16_t>(HistoryPos + 1);
@@ -126,7 +155,7 @@ void SlideShow::imageChange()
         if (++CurrentIndex > FileCount())
             CurrentIndex = 1;
     } else {
-        CurrentIndex = pickDifferentFrom(CurrentIndex);
+        CurrentIndex = nextRandomPick();
         pushHistory();
     }
     m_view.setPictureVisible(false);
@@ -139,11 +168,14 @@ void SlideShow::imageChange()
         if (r <= kAutoWallpaperMax)
             m_view.setWallPaper(*shown); // a copy: the play list keeps its entry
     }
+    prepareNext();
 }
 
 void SlideShow::chgImg()
 {
     m_view.setTitleVisible(false);
+    // B or N during the first title skip the step that would hide the corner text.
+    m_view.setCornerTextVisible(false);
     if (CurrentIndex == 0)
         return;
     if (CurrentIndex > FileCount()) {
@@ -206,7 +238,7 @@ void SlideShow::stepImage(bool forward)
     }
     if (RandomView != 0) {
         if (forward) {
-            CurrentIndex = pickDifferentFrom(CurrentIndex);
+            CurrentIndex = nextRandomPick();
             pushHistory();
         } else if (HistoryPos <= 1) {
             CurrentIndex = m_services.random.pickOneBased(FileCount());
@@ -223,6 +255,7 @@ void SlideShow::stepImage(bool forward)
     if (!forward && CurrentIndex < 1)
         CurrentIndex = FileCount();
     chgImg();
+    prepareNext();
 }
 
 void SlideShow::Form_KeyPress(int charCode)

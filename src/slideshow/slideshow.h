@@ -92,12 +92,18 @@ private:
     void stepImage(bool forward);
     void pushHistory();
     [[nodiscard]] int pickDifferentFrom(int current);
+    [[nodiscard]] int nextRandomPick();
+    void prepareNext();
 
     ShowView &m_view;
     AppIdentity m_identity;
     Services m_services;
     QSize m_screen;
     bool m_recentStart = false;
+    // The random pick for the change after the picture at m_pickedAfter,
+    // drawn ahead so its picture can be prepared; 0 when none.
+    int m_nextPick = 0;
+    int m_pickedAfter = 0;
 };
 
 } // namespace qelvo::slideshow

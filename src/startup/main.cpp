@@ -11,12 +11,15 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <unistd.h>
+
 using namespace qelvo;
 
 // Main: one instance, then the command line decides what runs.
 int main(int argc, char *argv[])
 {
-    const SingleInstance instance;
+    SingleInstance instance;
     if (!instance.acquired())
         return 0;
 
@@ -49,7 +52,13 @@ int main(int argc, char *argv[])
         Form2 show(identity);
         show.Form_Load();
         show.exec();
-        return show.exitStatus();
+        // Nothing remains to be written: the process ends now, without
+        // waiting for a decode under way or for the display's teardown, so a
+        // show that was told to end always ends, and the next start runs.
+        const int status = show.exitStatus();
+        instance.release();
+        std::fflush(nullptr);
+        _exit(status);
     }
 
     auto *dialog = new Form1(identity);

@@ -59,6 +59,7 @@ public:
         presented << path;
         return true;
     }
+    void prepareImage(const QString &path, const QRect &) override { prepared << path; }
     void drawFade(const slideshow::FadeStep &step) override { fades.push_back(step); }
     void showMessage(const QString &text) override { messages << text; }
     void hideCursor() override { cursorHidden = true; }
@@ -86,7 +87,7 @@ public:
     bool pictureVisible = false, titleVisible = false, cornerVisible = true, statusVisible = false;
     QString status, title, shown;
     QRect box;
-    QStringList presented, messages, written, wallpapers;
+    QStringList presented, prepared, messages, written, wallpapers;
     int clears = 0, ended = 0, closed = 0;
     bool cursorHidden = false, background = false;
     std::vector<slideshow::FadeStep> fades;

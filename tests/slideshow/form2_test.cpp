@@ -1,4 +1,5 @@
 #include "fakes/fakes.h"
+#include "gatedrender.h"
 #include "platform/screens.h"
 #include "slideshow/form2.h"
 #include "slideshow/picturebox.h"
@@ -15,6 +16,7 @@
 
 using namespace qelvo;
 using namespace qelvo::slideshow;
+using qelvo::testing::GatedRender;
 
 namespace
 {
@@ -62,19 +64,34 @@ protected:
         services.message = [this](const QString &text) { messages << text; };
         return std::make_unique<Form2>(AppIdentity{dir.path(), "qelvo"}, nullptr, services);
     }
+    // One tick, then the picture it asked for, decoded off the window's
+    // thread, is given its bounded time to arrive.
+    static void tick(Form2 &form)
+    {
+        form.Timer1_Timer();
+        settle(form);
+    }
+    static void settle(Form2 &form)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!form.picturesSettled() && clock.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        ASSERT_TRUE(form.picturesSettled());
+    }
     void toFirstImage(Form2 &form)
     {
         for (int i = 0; i <= kTitleTicks; ++i)
-            form.Timer1_Timer();
+            tick(form);
     }
     // Runs a whole black shutter over the picture on screen, one tick a step.
     void closeWithShutter(Form2 &form)
     {
         random.push(0.0); // shutter
         random.push(0.0); // black
-        form.Timer1_Timer();
+        tick(form);
         for (int i = 0; i < 100 && form.logic().state().NextEffect == NextEffectKind::Fade; ++i)
-            form.Timer1_Timer();
+            tick(form);
         ASSERT_NE(form.logic().state().NextEffect, NextEffectKind::Fade);
     }
     static bool isRed(QRgb c) { return qRed(c) > 230 && qGreen(c) < 25 && qBlue(c) < 25; }
@@ -98,12 +115,12 @@ TEST_F(Form2Widget, ShowsTheTitleThenTheImageScaledAndCentred)
     EXPECT_EQ(form->geometry(), primaryScreenGeometry());
     EXPECT_TRUE(form->timer1().isActive());
     EXPECT_EQ(form->timer1().interval(), kFirstTickMs);
-    form->Timer1_Timer();
+    tick(*form);
     EXPECT_TRUE(form->text3()->isVisible());
     EXPECT_EQ(form->text3()->text(), "Widget");
     EXPECT_TRUE(form->text2()->isVisible());
     for (int i = 1; i <= kTitleTicks; ++i)
-        form->Timer1_Timer();
+        tick(*form);
     const QRect expected = scaleToScreen({640, 480}, primaryScreenGeometry().size(), 1);
     EXPECT_TRUE(form->picture1()->isVisible());
     EXPECT_EQ(form->picture1()->geometry(), expected);
@@ -126,7 +143,7 @@ TEST_F(Form2Widget, TransitionsDrawOverThePictureAndNotIntoIt)
     const QImage before = form->picture1()->picture();
     random.push(0.0); // shutter
     random.push(0.0); // black
-    form->Timer1_Timer();
+    tick(*form);
     EXPECT_EQ(form->logic().state().transition.Tag, "1");
     EXPECT_EQ(form->picture1()->picture(), before);
     const QImage shown = form->picture1()->shownImage();
@@ -146,7 +163,7 @@ TEST_F(Form2Widget, InvertAndMaskCombineWithWhatIsOnScreen)
     toFirstImage(*form);
     random.push(0.0);  // shutter
     random.push(0.99); // invert
-    form->Timer1_Timer();
+    tick(*form);
     const QRgb inverted = form->picture1()->shownImage().pixel(5, 5);
     EXPECT_LT(qRed(inverted), 25);
     EXPECT_GT(qGreen(inverted), 230);
@@ -182,7 +199,7 @@ TEST_F(Form2Widget, AMissingFileAfterATransitionLeavesThePreviousPictureOnScreen
     toFirstImage(*form);
     closeWithShutter(*form);
     ASSERT_TRUE(QFile::remove(dir.filePath("green.bmp")));
-    form->Timer1_Timer();
+    tick(*form);
     EXPECT_TRUE(form->text1()->isVisible());
     EXPECT_TRUE(form->text1()->text().contains("green.bmp"));
     PictureBox &box = *form->picture1();
@@ -206,16 +223,16 @@ TEST_F(Form2Widget, AMissingFirstFileAfterTheTitleShowsTheLastPicture)
     form->show();
     toFirstImage(*form);
     closeWithShutter(*form);
-    form->Timer1_Timer(); // green
+    tick(*form); // green
     ASSERT_EQ(form->logic().state().CurrentIndex, 2);
     closeWithShutter(*form);
     ASSERT_EQ(form->logic().state().NextEffect, NextEffectKind::TitleRool);
     EXPECT_FALSE(form->picture1()->isVisible());
     ASSERT_TRUE(QFile::remove(dir.filePath("red.jpg")));
     for (int i = 0; i < kTitleTicks; ++i)
-        form->Timer1_Timer();
+        tick(*form);
     ASSERT_EQ(form->logic().state().NextEffect, NextEffectKind::Normal);
-    form->Timer1_Timer();
+    tick(*form);
     EXPECT_EQ(form->logic().state().CurrentIndex, 1);
     EXPECT_TRUE(form->text1()->isVisible());
     ASSERT_TRUE(form->picture1()->isVisible());
@@ -232,6 +249,7 @@ TEST_F(Form2Widget, CharacterKeysEndTheShowAndOthersDoNothing)
     QTest::keyClick(form.get(), Qt::Key_Left);
     QTest::keyClick(form.get(), Qt::Key_F5);
     QTest::keyClick(form.get(), Qt::Key_Shift);
+    QTest::keyClick(form.get(), Qt::Key_Delete);
     EXPECT_EQ(ended, 0);
     QTest::keyClick(form.get(), Qt::Key_Space, Qt::NoModifier);
     EXPECT_EQ(ended, 0);
@@ -392,8 +410,9 @@ TEST_F(Form2Widget, TheTimerHonoursLongIntervalsAndTreatsNegativeOnesAsZero)
         form->Form_Load();
         toFirstImage(*form);
         EXPECT_EQ(form->timer1().isActive(), interval > 0) << seconds;
-        if (interval > 0)
+        if (interval > 0) {
             EXPECT_EQ(form->timer1().interval(), interval);
+        }
     }
 }
 
@@ -411,10 +430,55 @@ TEST_F(Form2Widget, TransitionStepsArePacedToTheScreensFrames)
     random.push(0.0); // black
     QElapsedTimer clock;
     clock.start();
-    form->Timer1_Timer(); // the first step; the rest follow on the timer
+    tick(*form); // the first step; the rest follow on the timer
     ASSERT_EQ(form->logic().state().NextEffect, NextEffectKind::Fade);
     while (form->logic().state().NextEffect == NextEffectKind::Fade && clock.elapsed() < 3000)
         QTest::qWait(1);
     ASSERT_NE(form->logic().state().NextEffect, NextEffectKind::Fade);
     EXPECT_GE(clock.elapsed(), 9 * 1000 / 60 * 8 / 10) << "ms"; // nine more steps, a fifth of slack
+}
+
+// While a picture decodes the window stays free: a held N queues no decodes,
+// only the last position's picture is shown, and Escape ends at once.
+TEST_F(Form2Widget, KeysAreAnsweredWhileAPictureDecodes)
+{
+    writeSettings("1");
+    GatedRender gate;
+    Form2Services services;
+    services.backend = &backend;
+    services.random = &random;
+    services.endProcess = [this] { ++ended; };
+    services.render = gate.render();
+    auto form = std::make_unique<Form2>(AppIdentity{dir.path(), "qelvo"}, nullptr, services);
+    form->Form_Load();
+    form->show();
+    for (int i = 0; i <= kTitleTicks; ++i)
+        form->Timer1_Timer(); // the first picture's decode begins and is held
+    ASSERT_TRUE(gate.waitForStarted(1));
+    for (int i = 0; i < 21; ++i)
+        QTest::keyClick(form.get(), Qt::Key_N);
+    EXPECT_EQ(form->logic().state().CurrentIndex, 2);
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_EQ(ended, 1);
+    gate.release();
+    settle(*form);
+    EXPECT_LE(gate.started().size(), 4);
+    EXPECT_EQ(gate.started().last(), dir.filePath("red.jpg")); // prepared after green, the last one shown
+}
+
+// A load that stops at a missing folder still has its status line at the foot
+// of the screen, as on any other stop.
+TEST_F(Form2Widget, TheStatusLineIsInPlaceAfterAMissingFolder)
+{
+    QFile f(dir.filePath("Qelvo.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[SettingLists]\r\n***StartList***\r\nListName=x\r\nPathes\r\n(gone),/gone/"
+            "away\r\n***EndList***\r\n");
+    f.close();
+    auto form = makeForm();
+    form->Form_Load();
+    ASSERT_EQ(messages, QStringList{"----Folder Not Found----"});
+    const QRect line = form->text1()->geometry();
+    EXPECT_EQ(line.bottom(), primaryScreenGeometry().height() - 1);
+    EXPECT_EQ(line.width(), primaryScreenGeometry().width());
 }

@@ -127,6 +127,15 @@ TEST_F(Show, TitleForTenTicksThenTheFirstImage)
     EXPECT_EQ(view.box, QRect(192, 144, 640, 480));
 }
 
+TEST_F(Show, AKeyDuringTheFirstTitleStillHidesTheCornerText)
+{
+    load({});
+    tick(3);
+    show.Form_KeyPress('n');
+    EXPECT_EQ(view.shown, "/img/p1.jpg");
+    EXPECT_FALSE(view.cornerVisible);
+}
+
 TEST_F(Show, ListOrderWithoutEffectsWrapsWithoutTitle)
 {
     load({});
@@ -180,6 +189,8 @@ TEST_F(Show, RandomOrderStaysInRangeAndFillsHistory)
     EXPECT_EQ(show.state().HistoryPos, 501);
 }
 
+// Each pick is drawn right after the change before it, so that its picture
+// can be prepared while that one is on screen.
 TEST_F(Show, RandomPickDrawsOnceMoreOnTheSameImageAndKeepsTheSecondDraw)
 {
     Options o;
@@ -187,17 +198,20 @@ TEST_F(Show, RandomPickDrawsOnceMoreOnTheSameImageAndKeepsTheSecondDraw)
     o.files = 4;
     load(o);
     tick(kTitleTicks);
-    random.push(0.5); // 3
+    for (double draw : {0.5,  // the first change: 3
+                        0.6,  // 3 again: drawn once more
+                        0.1,  // 1
+                        0.0,  // 1 again
+                        0.0}) // and again: kept
+        random.push(draw);
     tick();
     EXPECT_EQ(show.state().CurrentIndex, 3);
-    random.push(0.6); // 3 again: drawn once more
-    random.push(0.1); // 1
+    EXPECT_EQ(view.prepared, QStringList{"/img/p1.jpg"});
     tick();
     EXPECT_EQ(show.state().CurrentIndex, 1);
-    random.push(0.0); // 1 again
-    random.push(0.0); // and again: kept
     tick();
     EXPECT_EQ(show.state().CurrentIndex, 1);
+    EXPECT_EQ(random.remaining(), 0u);
 }
 
 TEST_F(Show, RandomOrderWithOneImageKeepsShowingIt)
@@ -372,10 +386,11 @@ TEST_F(Show, RandomBackWalksTheHistoryNewestFirst)
     o.random = "1";
     o.files = 9;
     load(o);
-    random.push(0.0); // the first change: 1
+    for (double draw : {0.0, 0.15, 0.45, 0.85}) // the first change: 1, then 2, 5, 8
+        random.push(draw);
     toFirstImage();
-    for (double draw : {0.15, 0.45, 0.85}) // 2, 5, 8
-        random.push(draw), show.Form_KeyPress('n');
+    for (int i = 0; i < 3; ++i)
+        show.Form_KeyPress('n');
     EXPECT_EQ(show.state().CurrentIndex, 8);
     show.Form_KeyPress('b');
     EXPECT_EQ(show.state().CurrentIndex, 5);
