@@ -4,6 +4,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 
@@ -157,23 +158,25 @@ QRect PictureBox::drawFade(const FadeStep &step)
         }
     }
     const qreal dpr = m_overlay.devicePixelRatio();
-    QRect changed;
+    // The areas, not their bounding box: two bands at opposite edges change a
+    // few per cent of the pixels, their bounding box half the screen.
+    QRegion changed;
     for (const FadeShape &shape : step.shapes) {
         const QRect bounds = slideshow::paintedBounds(shape, step.attributes);
         if (shape.kind == FadeShape::Kind::Rectangle) {
             const QRect device = combineRect(m_overlay, toDevice(bounds, dpr), step.attributes.mode,
                                              step.attributes.fillColor.rgb());
-            changed |= toLogical(device, dpr);
+            changed += toLogical(device, dpr);
         } else {
             drawCircle(m_overlay, shape, step.attributes);
-            changed |= bounds;
+            changed += bounds;
         }
     }
     changed &= rect();
     // Each step reaches the screen as its own frame, and only what changed is repainted.
     if (!changed.isEmpty() && isVisible())
         repaint(changed);
-    return changed;
+    return changed.boundingRect();
 }
 
 QImage PictureBox::shownImage() const
@@ -185,13 +188,14 @@ void PictureBox::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     const QImage &image = m_overlay.isNull() ? m_content : m_overlay;
-    const QRect area = event->rect();
-    if (image.isNull()) {
-        p.fillRect(area, Qt::black);
-        return;
-    }
     const qreal dpr = image.devicePixelRatio();
-    p.drawImage(area, image, QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
+    for (const QRect &area : event->region()) {
+        if (image.isNull())
+            p.fillRect(area, Qt::black);
+        else
+            p.drawImage(area, image,
+                        QRectF(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr));
+    }
 }
 
 } // namespace qelvo
