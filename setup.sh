@@ -14,6 +14,11 @@ PACKAGES=(
   fonts-ipafont-gothic
   # end-to-end tests and benchmarks
   xvfb openbox xdotool x11-utils imagemagick libjpeg-turbo-progs
+  # packaging checks (the idle watchers the example units start)
+  desktop-file-utils man-db xautolock swayidle
+  # the desktops' own wallpaper tools as test partners
+  dbus-daemon libglib2.0-bin dconf-gsettings-backend dconf-cli gsettings-desktop-schemas
+  cinnamon-desktop-data mate-desktop-common xfconf libxfconf-0-3 sway swaybg grim
 )
 
 missing=()

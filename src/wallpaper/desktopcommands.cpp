@@ -108,11 +108,22 @@ bool isSwaySafePath(const QString &path)
 {
     if (path.isEmpty() || !path.startsWith(QLatin1Char('/')))
         return false;
-    static const QString kRefused = QStringLiteral(" \t\n\r|&;<>(){}[]$`'\"\\*?#~=%!,");
+    static const QString kRefused = QStringLiteral("'$`|&;<>(){}*?[");
     for (const QChar c : path)
         if (c.unicode() < 0x20 || c.unicode() == 0x7f || kRefused.contains(c))
             return false;
     return true;
+}
+
+QString swayQuoted(const QString &path)
+{
+    QString out = QStringLiteral("\"");
+    for (const QChar c : path) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('"'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out + QLatin1Char('"');
 }
 
 std::vector<CommandLine> desktopCommands(Desktop desktop, const QString &path)
@@ -138,7 +149,7 @@ std::vector<CommandLine> desktopCommands(Desktop desktop, const QString &path)
         if (!isSwaySafePath(path))
             return {};
         return {{QStringLiteral("swaymsg"),
-                 {QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"), path,
+                 {QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"), swayQuoted(path),
                   QStringLiteral("fill")}}};
     case Desktop::Xfce:
     case Desktop::X11:

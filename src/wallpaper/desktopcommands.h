@@ -48,10 +48,17 @@ struct CommandLine {
 // characters escaped, so gsettings stores it exactly.
 [[nodiscard]] QString gvariantString(const QString &text);
 
-// True when sway can be handed the path: sway joins swaymsg's arguments into
-// one command and expands the path like a shell word, so characters that mean
-// something to its parser or to a shell are refused outright.
+// True when sway can be handed the path. sway splits its command text into
+// words (double quotes keep blanks and commas inside one) and then
+// expands the path like a shell word, without running commands: characters
+// that expansion would act on or reject (quotes but the double one, $, `,
+// the shell's operators, wildcards, control characters) cannot be quoted for
+// it, and a relative path is refused too.
 [[nodiscard]] bool isSwaySafePath(const QString &path);
+
+// The path as one word of a sway command: in double quotes, with \ and "
+// escaped. Only meaningful for a path isSwaySafePath takes.
+[[nodiscard]] QString swayQuoted(const QString &path);
 
 // The commands that set path as the wallpaper of desktop, in order; none for
 // X11, Xfce (see xfceCommands), None, and a path sway cannot take safely.

@@ -147,15 +147,21 @@ TEST(DesktopCommands, MateTakesThePlainPathAsQuotedVariantText)
     EXPECT_EQ(gvariantString("/写真.bmp"), "'/写真.bmp'");
 }
 
-TEST(DesktopCommands, SwayGetsOnlyPathsItsParserCannotMisread)
+TEST(DesktopCommands, SwayGetsTheQuotedPathOrNothing)
 {
-    EXPECT_EQ(desktopCommands(Desktop::Sway, "/home/u/写真/qelvowp-17.bmp"),
-              (std::vector<CommandLine>{
-                  {"swaymsg", {"output", "*", "bg", "/home/u/写真/qelvowp-17.bmp", "fill"}}}));
-    for (const QString &path : kHostile)
-        EXPECT_TRUE(desktopCommands(Desktop::Sway, path).empty()) << path.toStdString();
-    for (const char *path : {"/a,exec x.bmp", "/a;x.bmp", "relative.bmp", "", "/a\tb.bmp", "/~/x*.bmp"})
-        EXPECT_FALSE(isSwaySafePath(path)) << path;
+    const std::pair<const char *, const char *> quoted[] = {
+        {"/home/u/写真/qelvowp-17.bmp", R"("/home/u/写真/qelvowp-17.bmp")"},
+        {"/home/u/my  photos/a,exec x.bmp", R"("/home/u/my  photos/a,exec x.bmp")"},
+        {R"(/a "b" \c/~#=%!].bmp)", R"("/a \"b\" \\c/~#=%!].bmp")"},
+    };
+    for (const auto &[path, word] : quoted)
+        EXPECT_EQ(desktopCommands(Desktop::Sway, path),
+                  (std::vector<CommandLine>{{"swaymsg", {"output", "*", "bg", word, "fill"}}}))
+            << path;
+    for (const char *path :
+         {"/home/u/a'; touch x; '.bmp", "/home/u/$(id).bmp", "/a`x`.bmp", "/a;x.bmp", "/a|b&c.bmp",
+          "/a{b}.bmp", "/x*.bmp", "/x?.bmp", "/x[1].bmp", "/a\tb.bmp", "/a\nb.bmp", "relative.bmp", ""})
+        EXPECT_TRUE(desktopCommands(Desktop::Sway, path).empty()) << path;
 }
 
 TEST(XfceCommands, SetsEveryLastImageOfTheListing)
