@@ -3,10 +3,12 @@
 #include "platform/filesystem.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 
 namespace qelvo
@@ -20,12 +22,30 @@ namespace
 // gigabytes is refused as one that cannot be decoded.
 constexpr qint64 kMemoryBudgetBytes = qint64(1024) * 1024 * 1024;
 constexpr int kAllocationLimitMB = int(kMemoryBudgetBytes / (1024 * 1024));
+// Pictures up to this many pixels are decoded whatever their file's size.
+constexpr qint64 kAlwaysDecodedPixels = qint64(4096) * 4096;
+// Beyond that, more pixels a byte of file than this marks a bomb (see withinDecodingBudget).
+constexpr qint64 kJpegMostPixelsPerByte = 1024;
+constexpr qint64 kMostPixelsPerByte = 16384;
+// The JPEG library's row buffers, as lines of output at 4 bytes a pixel.
+constexpr qint64 kJpegBufferedLines = 64;
+
+// JPEG marker codes (the byte after 0xFF).
+constexpr int kMarkerPrefix = 0xFF;
+constexpr int kStartOfImage = 0xD8;
+constexpr int kTemporary = 0x01;                         // no length follows
+constexpr int kFirstRestart = 0xD0, kLastRestart = 0xD7; // no length follows
+constexpr int kFirstStartOfFrame = 0xC0, kLastStartOfFrame = 0xCF;
+constexpr int kHuffmanTables = 0xC4, kExtensions = 0xC8, kArithmeticConditioning = 0xCC; // not frames
+constexpr int kArithmeticFrames = 0x08; // frames 0xC8 to 0xCF are arithmetic-coded
+constexpr int kProgressiveFrames[] = {0xC2, 0xC6, 0xCA, 0xCE};
 
 // What the JPEG frame header says about the work of decoding it.
 struct JpegFrame {
     int width = 0;
     int height = 0;
     bool progressive = false;
+    bool arithmetic = false;
     qint64 blocks = 0; // 8 x 8 coefficient blocks over all components
 };
 
@@ -45,16 +65,16 @@ std::optional<JpegFrame> readJpegFrame(const QString &path)
         char c;
         return file.getChar(&c) ? static_cast<unsigned char>(c) : -1;
     };
-    if (byte() != 0xFF || byte() != 0xD8)
+    if (byte() != kMarkerPrefix || byte() != kStartOfImage)
         return std::nullopt;
     for (int guard = 0; guard < 4096; ++guard) {
         int b = byte();
-        while (b == 0xFF)
+        while (b == kMarkerPrefix)
             b = byte();
         if (b < 0)
             return std::nullopt;
         const int marker = b;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+        if (marker == kTemporary || (marker >= kFirstRestart && marker <= kLastRestart))
             continue; // markers without a length
         const int hi = byte(), lo = byte();
         if (hi < 0 || lo < 0)
@@ -62,8 +82,9 @@ std::optional<JpegFrame> readJpegFrame(const QString &path)
         const int length = (hi << 8) | lo;
         if (length < 2)
             return std::nullopt;
-        const bool sof =
-            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        const bool sof = marker >= kFirstStartOfFrame && marker <= kLastStartOfFrame &&
+                         marker != kHuffmanTables && marker != kExtensions &&
+                         marker != kArithmeticConditioning;
         if (!sof) {
             if (!file.seek(file.pos() + length - 2))
                 return std::nullopt;
@@ -76,7 +97,9 @@ std::optional<JpegFrame> readJpegFrame(const QString &path)
         JpegFrame frame;
         frame.height = (at(1) << 8) | at(2);
         frame.width = (at(3) << 8) | at(4);
-        frame.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+        frame.progressive = std::find(std::begin(kProgressiveFrames), std::end(kProgressiveFrames), marker) !=
+                            std::end(kProgressiveFrames);
+        frame.arithmetic = (marker & kArithmeticFrames) != 0;
         const int components = at(5);
         if (data.size() < 6 + 3 * components || components < 1)
             return std::nullopt;
@@ -95,6 +118,29 @@ std::optional<JpegFrame> readJpegFrame(const QString &path)
         return frame;
     }
     return std::nullopt;
+}
+
+// A GIF's logical screen: the decoder builds every frame on an image of this
+// size, however small the frames are. Nothing for a file that is not a GIF.
+std::optional<QSize> readGifScreen(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray head = file.read(10);
+    if (head.size() < 10 || !head.startsWith("GIF"))
+        return std::nullopt;
+    auto at = [&head](int i) { return static_cast<unsigned char>(head.at(i)); };
+    return QSize(at(6) | (at(7) << 8), at(8) | (at(9) << 8));
+}
+
+// The header's size as a size: a bitmap stored top-down gives a negative height.
+QSize headerSize(QImageReader &reader)
+{
+    QSize size = reader.size();
+    if (size.width() > 0 && size.height() < 0)
+        size.setHeight(-size.height());
+    return size;
 }
 
 // The size asked of the reader for a decode at k/8. The reader derives its
@@ -124,14 +170,28 @@ int jpegScaleEighths(QSize stored, QSize target)
 
 bool withinDecodingBudget(const DecodeWork &work)
 {
+    const qint64 storedPixels = qint64(work.stored.width()) * work.stored.height();
+    // A file that claims far more pixels than its bytes can encode is a bomb:
+    // the decoder would fill the rest, spending memory and seconds on nothing.
+    // Huffman-coded JPEG needs at least a bit per 8 x 8 block (512 pixels a
+    // byte); no other format we read packs much more than 8,000 pixels into a
+    // byte (deflate on one-bit pixels; GIF's LZW stays under 4,096). Arithmetic
+    // coding has no such bound and is left to the memory budget.
+    if (storedPixels > kAlwaysDecodedPixels && !work.arithmetic) {
+        const qint64 mostPerByte = work.jpeg ? kJpegMostPixelsPerByte : kMostPixelsPerByte;
+        if (storedPixels / mostPerByte >= std::max<qint64>(work.fileBytes, 1))
+            return false;
+    }
     // Besides its output, a progressive JPEG keeps every coefficient of the
-    // whole image (2 bytes each) whatever the output scale; a baseline JPEG
-    // streams; other formats decode whole at 4 bytes a pixel.
+    // whole image (2 bytes each) whatever the output scale, and any JPEG keeps
+    // a few MCU rows of every component; other formats decode whole at 4 bytes
+    // a pixel.
     qint64 working = 0;
     if (!work.jpeg)
-        working = qint64(work.stored.width()) * work.stored.height() * 4;
-    else if (work.progressive)
-        working = work.jpegBlocks * 64 * 2;
+        working = storedPixels * 4;
+    else
+        working = qint64(work.output.width()) * 4 * kJpegBufferedLines +
+                  (work.progressive ? work.jpegBlocks * 64 * 2 : 0);
     const qint64 needed = working + qint64(work.output.width()) * work.output.height() * 4;
     return needed <= kMemoryBudgetBytes;
 }
@@ -143,7 +203,7 @@ QSize readNaturalSize(const QString &path)
         return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    QSize size = reader.size();
+    QSize size = headerSize(reader);
     if (!size.isValid())
         return {};
     if (reader.transformation() & QImageIOHandler::TransformationRotate90)
@@ -158,7 +218,10 @@ QImage decodeImage(const QString &path, QSize targetSize)
     QImageReader reader(path);
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMB);
-    const QSize stored = reader.size();
+    QSize stored = headerSize(reader);
+    const std::optional<QSize> gifScreen = reader.format() == "gif" ? readGifScreen(path) : std::nullopt;
+    if (gifScreen)
+        stored = stored.expandedTo(*gifScreen);
     if (!stored.isValid() || stored.isEmpty())
         return reader.read(); // let the reader try what its header did not tell
 
@@ -176,10 +239,12 @@ QImage decodeImage(const QString &path, QSize targetSize)
         }
     }
     DecodeWork work{stored, output};
+    work.fileBytes = QFileInfo(path).size();
     if (jpeg) {
         work.jpeg = true;
         work.progressive = jpeg->progressive;
         work.jpegBlocks = jpeg->blocks;
+        work.arithmetic = jpeg->arithmetic;
     }
     if (!withinDecodingBudget(work))
         return {};

@@ -22,16 +22,19 @@ namespace qelvo
 
 // What decoding a picture would cost, from what its header tells.
 struct DecodeWork {
-    QSize stored; // the size in the file
+    QSize stored; // the size the decoder builds: the picture's, a GIF's logical screen
     QSize output; // the size it is decoded to
     bool jpeg = false;
     bool progressive = false;
     qint64 jpegBlocks = 0; // 8 x 8 coefficient blocks over all components
+    qint64 fileBytes = 0;
+    bool arithmetic = false; // an arithmetic-coded JPEG
 };
 
-// Whether the decode fits in the memory decoding may take (1 GiB). Ordinary
-// camera photos fit; a file that would need gigabytes is refused as one that
-// cannot be decoded.
+// Whether the decode fits in the memory decoding may take (1 GiB) and the
+// file holds bytes enough for the pixels it claims. Ordinary camera photos
+// fit; a file that would need gigabytes, or a small one that claims a huge
+// picture, is refused as one that cannot be decoded.
 [[nodiscard]] bool withinDecodingBudget(const DecodeWork &work);
 
 } // namespace qelvo

@@ -14,6 +14,7 @@ namespace qelvo
 class SingleInstance
 {
 public:
+    // An empty lockPath takes no lock and counts as acquired.
     explicit SingleInstance(const QString &lockPath = defaultLockPath());
     ~SingleInstance();
 
@@ -22,7 +23,9 @@ public:
     // Lets the next start run, before this process has quite ended.
     void release();
 
-    // $XDG_RUNTIME_DIR (else the temp folder) / qelvo-<uid>.lock
+    // qelvo-<uid>.lock in $XDG_RUNTIME_DIR, else in a folder only this user
+    // can write, $XDG_CACHE_HOME/qelvo or ~/.cache/qelvo (made with mode 0700);
+    // empty when there is no such place.
     [[nodiscard]] static QString defaultLockPath();
 
 private:

@@ -32,11 +32,6 @@ std::optional<double> parseNumber(const QString &text)
     return value;
 }
 
-bool isNumeric(const QString &text)
-{
-    return parseNumber(text).has_value();
-}
-
 std::optional<float> toFloat32(const QString &text)
 {
     const auto value = parseNumber(text);
@@ -67,18 +62,24 @@ std::optional<std::int16_t> toInt16(const QString &text)
 {
     return toInteger<std::int16_t>(text);
 }
-std::optional<std::int32_t> toInt32(const QString &text)
-{
-    return toInteger<std::int32_t>(text);
-}
 
 QString formatFloat(float value)
 {
-    // Through the shortest decimal of the float so that 0.1f prints 0.1, not 0.1000000015.
-    return QLocale::c()
-        .toString(static_cast<double>(value), 'g', 7)
-        .replace(QLatin1String("e+"), QLatin1String("E+"))
-        .replace(QLatin1String("e-"), QLatin1String("E-"));
+    // General format with 7 significant digits as long as that reads back as
+    // the same float (0.1f prints 0.1, not 0.1000000015); otherwise the fewest
+    // digits that do, so a saved value never drifts from save to save
+    // (16777216 would come back as 16777220 from 1.677722E+07). Nine digits
+    // always do.
+    QString text;
+    for (int digits = 7; digits <= 9; ++digits) {
+        text = QLocale::c()
+                   .toString(static_cast<double>(value), 'g', digits)
+                   .replace(QLatin1String("e+"), QLatin1String("E+"))
+                   .replace(QLatin1String("e-"), QLatin1String("E-"));
+        if (toFloat32(text) == value)
+            break;
+    }
+    return text;
 }
 
 } // namespace qelvo::settings

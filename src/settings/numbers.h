@@ -15,16 +15,15 @@ namespace qelvo::settings
 // exponent; surrounding blanks ignored). Empty, non-numeric, infinite or NaN
 // text gives nothing.
 [[nodiscard]] std::optional<double> parseNumber(const QString &text);
-[[nodiscard]] bool isNumeric(const QString &text);
 
 // Conversions to the stored types; nothing on empty, non-numeric or
 // out-of-range text. Integers round half to even before the range check.
 [[nodiscard]] std::optional<float> toFloat32(const QString &text);
 [[nodiscard]] std::optional<std::uint8_t> toByte(const QString &text);
 [[nodiscard]] std::optional<std::int16_t> toInt16(const QString &text);
-[[nodiscard]] std::optional<std::int32_t> toInt32(const QString &text);
 
-// General format, at most 7 significant digits, no trailing zeros: 10, 0.5, 1.25.
+// General format, no trailing zeros: 10, 0.5, 1.25. Seven significant digits,
+// or up to nine where seven would not read back as the same float.
 [[nodiscard]] QString formatFloat(float value);
 
 } // namespace qelvo::settings

@@ -39,6 +39,12 @@ QRect scaleToScreen(QSize imagePx, QSize screenPx, float zoomMax)
         }
         width = std::max(width, 0LL);
         height = std::max(height, 0LL);
+        // A sliver (1 x 30000 on an ordinary screen) would round to nothing in
+        // its thin direction; it is shown at least one pixel wide and high.
+        if (zoomMax > 0 && sw > 0 && sh > 0) {
+            width = std::max<long long>(width, kTwipsPerPixel);
+            height = std::max<long long>(height, kTwipsPerPixel);
+        }
     }
     const double left = sw / 2 - static_cast<double>(width) / 2;
     const double top = sh / 2 - static_cast<double>(height) / 2;

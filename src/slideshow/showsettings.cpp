@@ -51,9 +51,12 @@ void readStatePass(const QString &text, const QDateTime &now, ShowSettings &show
     }
 }
 
+// Inside a record only its end marker ends it: an entry may well begin with
+// "[" ("[2024] trip.jpg"). A start marker means the end marker is missing, and
+// the next record's lines are not entries of this one.
 bool isRecordEnd(const QString &item)
 {
-    return item.startsWith(QLatin1Char('[')) || item == QLatin1String(keys::kEndList);
+    return item == QLatin1String(keys::kEndList) || item == QLatin1String(keys::kStartList);
 }
 
 bool isFolderEntry(const QString &dispName)

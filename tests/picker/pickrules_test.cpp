@@ -152,7 +152,8 @@ TEST(NaturalLess, StaysAStrictWeakOrderWithOtherScriptsDigits)
     for (const QString &a : names)
         for (const QString &b : names)
             for (const QString &c : names)
-                if (naturalLess(a, b) && naturalLess(b, c))
+                if (naturalLess(a, b) && naturalLess(b, c)) {
                     EXPECT_TRUE(naturalLess(a, c))
                         << a.toStdString() << " < " << b.toStdString() << " < " << c.toStdString();
+                }
 }

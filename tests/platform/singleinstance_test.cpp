@@ -1,9 +1,13 @@
 #include "platform/singleinstance.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace qelvo;
 
@@ -34,7 +38,46 @@ TEST(SingleInstance, StaleLockOfADeadProcessDoesNotBlock)
     EXPECT_TRUE(instance.acquired());
 }
 
-TEST(SingleInstance, DefaultLockIsPerUser)
+namespace
 {
-    EXPECT_TRUE(SingleInstance::defaultLockPath().contains(QStringLiteral("qelvo-")));
+// Sets environment variables for one test and puts them back afterwards.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const QByteArray &value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name))
+    {
+        m_old = qgetenv(name);
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+    ~ScopedEnv() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+} // namespace
+
+TEST(SingleInstance, WithoutARuntimeFolderTheLockLivesInAPrivateCacheFolder)
+{
+    QTemporaryDir home;
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", QByteArray());
+    const ScopedEnv homeVar("HOME", QFile::encodeName(home.path()));
+    const QString lockName = QStringLiteral("qelvo-%1.lock").arg(getuid());
+    {
+        const ScopedEnv cache("XDG_CACHE_HOME", QByteArray());
+        EXPECT_EQ(SingleInstance::defaultLockPath(), home.filePath(".cache/qelvo/" + lockName));
+    }
+    // An existing folder that others could write to is closed to them.
+    const QString cacheDir = home.filePath("cache");
+    ASSERT_TRUE(QDir().mkpath(cacheDir + "/qelvo"));
+    ASSERT_EQ(::chmod(QFile::encodeName(cacheDir + "/qelvo").constData(), 0777), 0);
+    const ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(cacheDir));
+    EXPECT_EQ(SingleInstance::defaultLockPath(), cacheDir + "/qelvo/" + lockName);
+    struct stat st {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(cacheDir + "/qelvo").constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_TRUE(SingleInstance(SingleInstance::defaultLockPath()).acquired());
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace qelvo::settings;
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
@@ -47,9 +49,15 @@ TEST(FormatFloat, GeneralFormatWithoutTrailingZeros)
     EXPECT_EQ(formatFloat(-3.0f), "-3");
     EXPECT_EQ(formatFloat(0.0f), "0");
     EXPECT_EQ(formatFloat(1234567.0f), "1234567");
-    EXPECT_EQ(formatFloat(1.0f / 3.0f), "0.3333333");
-    EXPECT_EQ(formatFloat(12345678.0f), "1.234568E+07");
-    // Values a user types (up to 7 digits) read back to the same float.
-    for (float f : {0.1f, 2.5f, 65.536f, 1e7f, 0.0001f, 1234.567f})
+    EXPECT_EQ(formatFloat(1.0f / 3.0f), "0.33333334");
+    EXPECT_EQ(formatFloat(1e7f), "1E+07");
+    EXPECT_EQ(formatFloat(1.5e-7f), "1.5E-07");
+    // Where seven digits would not read back, the fewest that do.
+    EXPECT_EQ(formatFloat(12345678.0f), "12345678");
+    EXPECT_EQ(formatFloat(16777217.0f), "16777216"); // the float nearest 16777217
+    EXPECT_EQ(formatFloat(123456.79f), "123456.79");
+    EXPECT_EQ(formatFloat(std::numeric_limits<float>::max()), "3.40282347E+38");
+    // Every value reads back as the same float, so nothing drifts from save to save.
+    for (float f : {0.1f, 2.5f, 65.536f, 1e7f, 0.0001f, 1234.567f, 16777217.0f, 0.1f + 0.2f, 7.0e-45f})
         EXPECT_EQ(toFloat32(formatFloat(f)), f) << formatFloat(f).toStdString();
 }

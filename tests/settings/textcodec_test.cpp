@@ -22,6 +22,14 @@ TEST(TextCodec, Cp932FileWithJapaneseListNamesReadsBack)
     EXPECT_EQ(lines[1], QString::fromUtf8("あ.jpg,c:\\あ.jpg"));
 }
 
+TEST(TextCodec, ACp932FileCutInsideACharacterKeepsAMarkForIt)
+{
+    // "あ" and a lone lead byte: still CP932, the cut character shows as U+FFFD.
+    EXPECT_EQ(decodeSettingsText("x\x82\xa0\x82"), QString::fromUtf8("xあ\uFFFD"));
+    // A trail byte in the lead range is part of its pair, not a cut.
+    EXPECT_EQ(decodeSettingsText("\x82\x81"), QString::fromUtf8("ａ"));
+}
+
 TEST(TextCodec, Utf8RoundTripsEveryName)
 {
     const QString text = QString::fromUtf8("ListName=日本の写真 ﾃｽﾄ　全角\r\nüñï.jpg,/home/ü/üñï.jpg\r\n");

@@ -124,6 +124,53 @@ TEST_F(Decoder, AnAbsurdProgressiveJpegIsRefusedWithoutDecoding)
     EXPECT_TRUE(decodeImage(path, {1920, 1080}).isNull());
 }
 
+// A GIF of one 1 x 1 frame on a logical screen of screen x screen pixels.
+QByteArray tinyGif(quint16 screen)
+{
+    QByteArray b("GIF89a");
+    auto le = [&b](quint16 v) { b += char(v & 0xff), b += char(v >> 8); };
+    le(screen), le(screen);
+    b += QByteArray("\x80\0\0"
+                    "\0\0\0\xff\xff\xff",
+                    9);                                        // two-colour table
+    b += char(0x2c), le(0), le(0), le(1), le(1), b += char(0); // the frame
+    b += QByteArray("\x02\x02\x4c\x01\0\x3b", 6);              // clear, 0, end; trailer
+    return b;
+}
+
+TEST_F(Decoder, SmallFilesClaimingHugePicturesAreRefused)
+{
+    // Each is refused before the decoder builds the picture it claims.
+    writeFile(dir.filePath("screen.gif"), tinyGif(16000));
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(Qt::gray);
+    QByteArray jpeg = jpegBytes(small);
+    const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(sof, 0);
+    qToBigEndian<quint16>(65500, jpeg.data() + sof + 5);
+    qToBigEndian<quint16>(65500, jpeg.data() + sof + 7);
+    writeFile(dir.filePath("cut.jpg"), jpeg.left(1800));
+    for (const char *name : {"screen.gif", "cut.jpg"})
+        EXPECT_TRUE(decodeImage(dir.filePath(name), {1920, 1080}).isNull()) << name;
+    // An ordinary small screen still decodes at its full size.
+    writeFile(dir.filePath("ok.gif"), tinyGif(100));
+    EXPECT_EQ(decodeImage(dir.filePath("ok.gif")).size(), QSize(100, 100));
+}
+
+TEST_F(Decoder, ATopDownBitmapHasItsSizeTheRightWayUp)
+{
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    qToLittleEndian<qint32>(-3, bmp.data() + 22); // rows stored from the top
+    writeFile(dir.filePath("top.bmp"), bmp);
+    EXPECT_EQ(readNaturalSize(dir.filePath("top.bmp")), QSize(4, 3));
+    EXPECT_EQ(decodeImage(dir.filePath("top.bmp"), {4, 3}).size(), QSize(4, 3));
+}
+
 TEST_F(Decoder, BrokenAndOddFilesGiveNothingAndNoFault)
 {
     writeFile(dir.filePath("empty.jpg"), {});
@@ -181,18 +228,35 @@ TEST_P(DecodingBudget, AcceptsOrRefuses)
 INSTANTIATE_TEST_SUITE_P(
     Rows, DecodingBudget,
     testing::Values(
-        BudgetRow{"Baseline45MegapixelFullSize", {{8256, 5504}, {8256, 5504}, true, false, 0}, true},
+        BudgetRow{
+            "Baseline45MegapixelFullSize", {{8256, 5504}, {8256, 5504}, true, false, 0, 12 << 20}, true},
         BudgetRow{"Progressive45MegapixelFullSize",
-                  {{8256, 5504}, {8256, 5504}, true, true, yuv420Blocks(8256, 5504)},
+                  {{8256, 5504}, {8256, 5504}, true, true, yuv420Blocks(8256, 5504), 12 << 20},
                   true},
-        BudgetRow{"BaselineOutputExactlyOneGiB", {{16384, 16384}, {16384, 16384}, true, false, 0}, true},
-        BudgetRow{"BaselineOutputOneRowOverOneGiB", {{16384, 16385}, {16384, 16385}, true, false, 0}, false},
-        BudgetRow{"BaselineHugeDecodedAtOneEighth", {{30000, 30000}, {3750, 3750}, true, false, 0}, true},
-        BudgetRow{"Progressive30000SquareAtOneEighth",
-                  {{30000, 30000}, {3750, 3750}, true, true, yuv420Blocks(30000, 30000)},
+        // With the library's 64 buffered lines of output the budget is exactly full.
+        BudgetRow{
+            "BaselineOutputExactlyOneGiB", {{16384, 16320}, {16384, 16320}, true, false, 0, 50 << 20}, true},
+        BudgetRow{"BaselineOutputOneRowOverOneGiB",
+                  {{16384, 16321}, {16384, 16321}, true, false, 0, 50 << 20},
                   false},
-        BudgetRow{"OtherFormat11000Square", {{11000, 11000}, {11000, 11000}, false, false, 0}, true},
-        BudgetRow{"OtherFormat12000Square", {{12000, 12000}, {12000, 12000}, false, false, 0}, false}),
+        BudgetRow{
+            "BaselineHugeDecodedAtOneEighth", {{30000, 30000}, {3750, 3750}, true, false, 0, 40 << 20}, true},
+        BudgetRow{"Progressive30000SquareAtOneEighth",
+                  {{30000, 30000}, {3750, 3750}, true, true, yuv420Blocks(30000, 30000), 40 << 20},
+                  false},
+        BudgetRow{
+            "OtherFormat11000Square", {{11000, 11000}, {11000, 11000}, false, false, 0, 10 << 20}, true},
+        BudgetRow{
+            "OtherFormat12000Square", {{12000, 12000}, {12000, 12000}, false, false, 0, 10 << 20}, false},
+        // The file must hold bytes enough for the pixels it claims.
+        BudgetRow{
+            "TruncatedJpegClaiming65500Square", {{65500, 65500}, {8187, 8187}, true, false, 0, 1800}, false},
+        BudgetRow{"JpegOfOneBytePer1000Pixels", {{8000, 8000}, {1000, 1000}, true, false, 0, 64000}, true},
+        BudgetRow{
+            "ArithmeticJpegHasNoSuchBound", {{8000, 8000}, {1000, 1000}, true, false, 0, 1800, true}, true},
+        BudgetRow{"GifScreen8000SquareIn35Bytes", {{8000, 8000}, {8000, 8000}, false, false, 0, 35}, false},
+        BudgetRow{"FlatGif8000SquareIn10KB", {{8000, 8000}, {8000, 8000}, false, false, 0, 10000}, true},
+        BudgetRow{"SmallPictureInFewBytes", {{4096, 4096}, {4096, 4096}, false, false, 0, 35}, true}),
     [](const testing::TestParamInfo<BudgetRow> &info) { return std::string(info.param.name); });
 
 } // namespace

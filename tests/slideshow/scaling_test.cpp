@@ -60,4 +60,8 @@ TEST(Scaling, DegenerateInputsGiveAnEmptyBoxAndNoFault)
     EXPECT_TRUE(scaleToScreen({640, 480}, {1024, 768}, -1).isEmpty());
     EXPECT_EQ(scaleToScreen({640, 480}, {1024, 768}, 0).topLeft(), QPoint(512, 384));
     EXPECT_TRUE(scaleToScreen({640, 480}, {0, 0}, 1).isEmpty());
+    // A sliver keeps at least one pixel in its thin direction.
+    EXPECT_EQ(scaleToScreen({1, 30000}, {1024, 768}, 1), QRect(512, 0, 1, 768));
+    EXPECT_EQ(scaleToScreen({30000, 1}, {1024, 768}, 1), QRect(0, 384, 1024, 1));
+    EXPECT_EQ(scaleToScreen({2, 2}, {1024, 768}, 0.1f).size(), QSize(1, 1));
 }

@@ -172,13 +172,18 @@ TEST(ShowSettings, ThePlayListStopsAt32767Entries)
     EXPECT_EQ(s.PlayList.back(), QString("/many/%1.jpg").arg(kPlayListSlots - 1));
 }
 
-TEST(ShowSettings, ARecordEndsAtEndListOrASectionHeader)
+TEST(ShowSettings, OnlyTheRecordsMarkersEndItsEntries)
 {
     fakes::FakeFileSystem fs;
-    const QString text = head("0") +
-                         "***StartList***\r\nListName=cut\r\nPathes\r\na.jpg,/a.jpg\r\n[Other]\r\n"
-                         "b.jpg,/b.jpg\r\n";
-    EXPECT_EQ(readShowSettings(text, fs, kNow).PlayList, std::vector<QString>{"/a.jpg"});
+    // A file named like a section header is an entry like any other.
+    const QString text = head("0") + record("trip", {"[2024] trip.jpg,/p/[2024] trip.jpg", "b.jpg,/b.jpg"}) +
+                         record("next", {"n.jpg,/n.jpg"});
+    const std::vector<QString> all{"/p/[2024] trip.jpg", "/b.jpg"};
+    EXPECT_EQ(readShowSettings(text, fs, kNow).PlayList, all);
+    // A record that lost its end marker stops where the next record starts.
+    const QString unended = head("0") + "***StartList***\r\nListName=cut\r\nPathes\r\na.jpg,/a.jpg\r\n" +
+                            record("next", {"n.jpg,/n.jpg"});
+    EXPECT_EQ(readShowSettings(unended, fs, kNow).PlayList, std::vector<QString>{"/a.jpg"});
 }
 
 // The whole date and time counts, not the seconds alone.
