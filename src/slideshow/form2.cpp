@@ -159,6 +159,17 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     placeStatusLine();
 
     connect(m_loader.get(), &PictureLoader::loaded, this, &Form2::pictureLoaded);
+    // Monitors plugged in, removed or resized during a long run: the show
+    // keeps covering everything the user sees.
+    auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    connect(gui, &QGuiApplication::screenAdded, this, &Form2::followScreens);
+    connect(gui, &QGuiApplication::screenRemoved, this, &Form2::followScreens);
+    connect(gui, &QGuiApplication::primaryScreenChanged, this, &Form2::followScreens);
+    for (QScreen *screen : QGuiApplication::screens())
+        connect(screen, &QScreen::geometryChanged, this, &Form2::followScreens);
+    connect(gui, &QGuiApplication::screenAdded, this, [this](QScreen *screen) {
+        connect(screen, &QScreen::geometryChanged, this, &Form2::followScreens);
+    });
 
     m_timer1.setTimerType(Qt::PreciseTimer);
     connect(&m_timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
@@ -246,6 +257,22 @@ void Form2::coverOtherScreens()
         if (screen != primary)
             coverScreen(screen->geometry());
     }
+}
+
+void Form2::followScreens()
+{
+    // Deferred: a removed screen is still listed while its signal runs.
+    QTimer::singleShot(0, this, [this] {
+        const QRect primary = primaryScreenGeometry();
+        if (primary != m_screen && !m_backgroundRun) {
+            m_screen = primary;
+            m_show->screenResized(m_screen.size());
+            makeBlackFullScreen(*this, m_screen);
+            placeStatusLine();
+        }
+        if (isVisible() && !m_backgroundRun)
+            coverOtherScreens();
+    });
 }
 
 QWidget *Form2::coverScreen(const QRect &geometry)

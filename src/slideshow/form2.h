@@ -119,6 +119,7 @@ private:
     void closeWindow() override;
 
     void applyTimer();
+    void followScreens();
     void placeStatusLine();
     void pictureLoaded(const QString &path, const QImage &image);
     void coverOtherScreens();

@@ -79,6 +79,10 @@ public:
     [[nodiscard]] std::optional<QString> entry(int position) const;
     [[nodiscard]] int FileCount() const { return static_cast<int>(PlayList.size()); }
 
+    // The primary screen changed size: the next change places its picture
+    // for the new size.
+    void screenResized(QSize screenPx) { m_screen = screenPx; }
+
     // What the show read and where it stands, for reading only: the show
     // changes them through its handlers alone.
     [[nodiscard]] const ShowValues &values() const { return *this; }
