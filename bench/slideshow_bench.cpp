@@ -198,15 +198,22 @@ int peakChild(char **argv)
     return 0;
 }
 
-void BM_ImageChange(benchmark::State &state)
+// "<sample> on <w>x<h>" for a case given as (sample, screen).
+void labelSampleOnScreen(benchmark::State &state)
 {
-    const QString path = samplePath(static_cast<int>(state.range(0)));
     const QSize screenSize = kScreens[state.range(1)];
     state.SetLabel(QStringLiteral("%1 on %2x%3")
                        .arg(QString::fromLatin1(kSamples[state.range(0)].name))
                        .arg(screenSize.width())
                        .arg(screenSize.height())
                        .toStdString());
+}
+
+void BM_ImageChange(benchmark::State &state)
+{
+    const QString path = samplePath(static_cast<int>(state.range(0)));
+    const QSize screenSize = kScreens[state.range(1)];
+    labelSampleOnScreen(state);
     PictureBox picture;
     QImage screen(screenSize, QImage::Format_RGB32);
     for (auto _ : state)
@@ -222,11 +229,7 @@ void BM_PreparedChange(benchmark::State &state)
 {
     const QString path = samplePath(static_cast<int>(state.range(0)));
     const QSize screenSize = kScreens[state.range(1)];
-    state.SetLabel(QStringLiteral("%1 on %2x%3")
-                       .arg(QString::fromLatin1(kSamples[state.range(0)].name))
-                       .arg(screenSize.width())
-                       .arg(screenSize.height())
-                       .toStdString());
+    labelSampleOnScreen(state);
     PictureBox picture;
     PictureLoader loader;
     QImage screen(screenSize, QImage::Format_RGB32);

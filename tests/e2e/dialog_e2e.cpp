@@ -12,21 +12,6 @@ using namespace std::chrono_literals;
 class DialogE2E : public SessionTest
 {
 protected:
-    // The first viewable window of the process whose title starts with prefix.
-    static std::optional<XSession::Window> waitForTitle(QProcess &p, const QString &prefix,
-                                                        std::chrono::milliseconds timeout)
-    {
-        std::optional<XSession::Window> found;
-        waitUntil(
-            [&] {
-                for (const auto &w : s_session->windowsOf(p.processId()))
-                    if (w.name.startsWith(prefix))
-                        found = w;
-                return found.has_value();
-            },
-            timeout);
-        return found;
-    }
     // Gives the window the keyboard and types keys into it as a user would.
     static bool type(const XSession::Window &w, const QString &keys)
     {

@@ -29,20 +29,6 @@ protected:
         ASSERT_TRUE(QFileInfo(m_exe).isExecutable()) << m_exe.toStdString() << " is not in the package";
     }
 
-    static std::optional<XSession::Window> waitForTitle(QProcess &p, const QString &prefix)
-    {
-        std::optional<XSession::Window> found;
-        waitUntil(
-            [&] {
-                for (const auto &w : s_session->windowsOf(p.processId()))
-                    if (w.name.startsWith(prefix))
-                        found = w;
-                return found.has_value();
-            },
-            15s);
-        return found;
-    }
-
     static bool type(const XSession::Window &w, const QString &keys)
     {
         return s_session->xdotool({"windowactivate", "--sync", QString::number(w.id)}) &&
@@ -66,10 +52,10 @@ protected:
         qelvo.waitForStarted(10000);
         QByteArray saved;
         const QString file = home + "/.config/qelvo/Qelvo.ini";
-        const auto box = waitForTitle(qelvo, "qelvo");
+        const auto box = waitForTitle(qelvo, "qelvo", 15s);
         EXPECT_TRUE(box.has_value()) << "no read-error box";
         if (box && type(*box, "Return")) {
-            const auto dialog = waitForTitle(qelvo, "Qelvo - Version ");
+            const auto dialog = waitForTitle(qelvo, "Qelvo - Version ", 15s);
             EXPECT_TRUE(dialog.has_value()) << "no dialog after the box";
             if (dialog && type(*dialog, "ctrl+s") &&
                 waitUntil([&] { return QFileInfo::exists(file) && QFileInfo(file).size() > 0; }, 10s)) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
 #include <QStringList>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <sys/types.h>
@@ -71,6 +73,21 @@ protected:
     static void SetUpTestSuite() { s_session = std::make_unique<XSession>(); }
     static void TearDownTestSuite() { s_session.reset(); }
     void SetUp() override { ASSERT_TRUE(s_session && s_session->ok()) << "Xvfb did not start"; }
+    // The first viewable window of the process whose title starts with prefix.
+    static std::optional<XSession::Window> waitForTitle(const QProcess &p, const QString &prefix,
+                                                        std::chrono::milliseconds timeout)
+    {
+        std::optional<XSession::Window> found;
+        waitUntil(
+            [&] {
+                for (const auto &w : s_session->windowsOf(p.processId()))
+                    if (w.name.startsWith(prefix))
+                        found = w;
+                return found.has_value();
+            },
+            timeout);
+        return found;
+    }
 
     static inline std::unique_ptr<XSession> s_session;
 };
