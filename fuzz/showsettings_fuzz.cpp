@@ -2,9 +2,10 @@
 
 #include "fakes/fakes.h"
 #include "slideshow/showsettings.h"
+#include "slideshow/writeback.h"
 
-// The show's reader over any file, with a small tree to expand folder
-// entries in: "/p" holds pictures and a subfolder, "/e" is empty.
+// The show's reader, and the check for a changer-only start, over any file, with a small tree to expand
+// folder entries in: "/p" holds pictures and a subfolder, "/e" is empty.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     using namespace qelvo;
