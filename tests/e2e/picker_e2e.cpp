@@ -79,6 +79,22 @@ protected:
         return QString::fromUtf8(xp.readAllStandardOutput());
     }
 
+    // The window manager sends its key bindings to the focused window only, and
+    // it may focus a new window some time after mapping it.
+    bool waitForFocus(unsigned long window) const
+    {
+        return waitUntil(
+            [&] {
+                QProcess xp;
+                xp.setProcessEnvironment(s_session->environment());
+                xp.start("xprop", {"-root", "_NET_ACTIVE_WINDOW"});
+                xp.waitForFinished(5000);
+                const QString out = QString::fromUtf8(xp.readAllStandardOutput());
+                return out.section('#', 1).trimmed().toULong(nullptr, 16) == window;
+            },
+            10s);
+    }
+
     QStringList finishedOutput()
     {
         if (!m_process.waitForFinished(15000))
@@ -146,6 +162,7 @@ TEST_F(PickerE2E, ClosingTheWindowCancels)
     ASSERT_TRUE(
         s_session->xdotool({"mousemove", QString::number(firstRow.x()), QString::number(firstRow.y())}));
     ASSERT_TRUE(s_session->xdotool({"click", "1"}));
+    ASSERT_TRUE(waitForFocus(picker->id));
     // openbox's close binding sends the window manager's close request.
     ASSERT_TRUE(s_session->xdotool({"key", "alt+F4"}));
     const QStringList lines = finishedOutput();
