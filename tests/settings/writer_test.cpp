@@ -1,5 +1,6 @@
 #include "settings/writer.h"
 
+#include "platform/filesystem.h"
 #include "settings/textcodec.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -238,4 +241,44 @@ TEST(WriteSettingsFile, ASymbolicLinkIsWrittenThroughAndStaysALink)
         EXPECT_EQ(contentOf(target), "new");
         EXPECT_EQ(QDir(dir.filePath("kept")).entryList(QDir::Files), QStringList{"Qelvo.ini"});
     }
+}
+
+TEST(WriteSettingsFile, AFiftyMegabyteFileIsReplacedWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Qelvo.ini");
+    const QByteArray old(50 * 1024 * 1024, 'o');
+    const QByteArray fresh(50 * 1024 * 1024 + 7, 'n');
+    ASSERT_TRUE(writeSettingsFile(path, old).ok());
+    ASSERT_TRUE(writeSettingsFile(path, fresh).ok());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll() == fresh);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Qelvo.ini"});
+}
+
+// A file system with no room left: the save fails, says why, and the old file
+// stays whole with no temporary file beside it.
+TEST(WriteSettingsFile, AFullFileSystemKeepsTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    const QByteArray command = "mount -t tmpfs -o size=64k qelvo-full " + mountPoint + " 2>/dev/null";
+    if (std::system(command.constData()) != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs the right to mount)";
+    const QString path = dir.filePath("Qelvo.ini");
+    const QByteArray old(16 * 1024, 'o');
+    const bool written = writeSettingsFile(path, old).ok();
+    const qelvo::Outcome full = writeSettingsFile(path, QByteArray(128 * 1024, 'n'));
+    QFile f(path);
+    const QByteArray kept = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    const auto problem = qelvo::diagnoseWriteFailure(path, 128 * 1024);
+    f.close();
+    std::system(("umount " + mountPoint).constData());
+    ASSERT_TRUE(written);
+    EXPECT_FALSE(full.ok());
+    EXPECT_TRUE(kept == old);
+    EXPECT_EQ(files, QStringList{"Qelvo.ini"});
+    EXPECT_EQ(problem, qelvo::WriteProblem::DiskFull);
 }
