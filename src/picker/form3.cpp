@@ -8,6 +8,7 @@
 #include "platform/filesystem.h"
 #include "platform/fonts.h"
 #include "platform/imagedecoder.h"
+#include "platform/pathbytes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -394,6 +395,17 @@ void Form3::Check1_Click()
 
 void Form3::Command1_Click()
 {
+    // A name whose bytes are not text (an old disk's CP932 name, say) would be
+    // stored broken in the settings file and never found again: refuse it.
+    QStringList chosen{Check1->isChecked() ? m_dirPath : m_fileFolder};
+    for (int i = 1; !Check1->isChecked() && i <= picker::PickedCount; ++i)
+        chosen << picker::PickedFiles[static_cast<std::size_t>(i)];
+    for (const QString &name : chosen) {
+        if (!isTextPath(name)) {
+            report(tr8(picker::texts::kNameNotText) + name);
+            return;
+        }
+    }
     picker::PickedFiles[0] = m_fileFolder;
     picker::LastPickDrive = m_drive;
     picker::LastPickFolder = m_dirPath;

@@ -1,6 +1,7 @@
 #include "platform/filesystem.h"
 
 #include "platform/appidentity.h"
+#include "platform/pathbytes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,17 +22,17 @@ bool statFollowing(const QString &path, struct stat &st)
 {
     if (path.isEmpty())
         return false;
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    return ::stat(encodePath(path).constData(), &st) == 0;
 }
 // Calls visit with the name and d_type of every entry of folder but "." and "..";
 // nothing when the folder cannot be read.
 template <typename Visit> void forEachEntry(const QString &folder, Visit visit)
 {
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    DIR *dir = ::opendir(encodePath(folder).constData());
     if (!dir)
         return;
     while (const dirent *entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = decodePath(QByteArray(entry->d_name));
         if (name != QLatin1String(".") && name != QLatin1String(".."))
             visit(name, entry->d_type);
     }

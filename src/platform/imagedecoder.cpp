@@ -1,9 +1,9 @@
 #include "platform/imagedecoder.h"
 
 #include "platform/filesystem.h"
+#include "platform/pathbytes.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
@@ -58,8 +58,9 @@ int ceilDiv(qint64 a, qint64 b)
 // is not a JPEG or whose header is damaged.
 std::optional<JpegFrame> readJpegFrame(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto opened = openForReading(path);
+    QFile &file = *opened;
+    if (!file.isOpen())
         return std::nullopt;
     auto byte = [&file]() -> int {
         char c;
@@ -124,10 +125,10 @@ std::optional<JpegFrame> readJpegFrame(const QString &path)
 // size, however small the frames are. Nothing for a file that is not a GIF.
 std::optional<QSize> readGifScreen(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto file = openForReading(path);
+    if (!file->isOpen())
         return std::nullopt;
-    const QByteArray head = file.read(10);
+    const QByteArray head = file->read(10);
     if (head.size() < 10 || !head.startsWith("GIF"))
         return std::nullopt;
     auto at = [&head](int i) { return static_cast<unsigned char>(head.at(i)); };
@@ -201,7 +202,8 @@ QSize readNaturalSize(const QString &path)
     // Only regular files: reading a FIFO or a device named like a picture would block.
     if (!realFileSystem().isNormalFile(path))
         return {};
-    QImageReader reader(path);
+    const auto file = openForReading(path);
+    QImageReader reader(file.get());
     reader.setAutoTransform(true);
     QSize size = headerSize(reader);
     if (!size.isValid())
@@ -215,7 +217,8 @@ QImage decodeImage(const QString &path, QSize targetSize)
 {
     if (!realFileSystem().isNormalFile(path))
         return {};
-    QImageReader reader(path);
+    const auto file = openForReading(path);
+    QImageReader reader(file.get());
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMB);
     QSize stored = headerSize(reader);
@@ -239,7 +242,7 @@ QImage decodeImage(const QString &path, QSize targetSize)
         }
     }
     DecodeWork work{stored, output};
-    work.fileBytes = QFileInfo(path).size();
+    work.fileBytes = file->size();
     if (jpeg) {
         work.jpeg = true;
         work.progressive = jpeg->progressive;

@@ -1,11 +1,12 @@
 #include "slideshow/pictureloader.h"
 
 #include "platform/imagedecoder.h"
-
-#include <QFileInfo>
+#include "platform/pathbytes.h"
 
 #include <atomic>
 #include <utility>
+
+#include <sys/stat.h>
 
 namespace qelvo
 {
@@ -32,10 +33,12 @@ QSize decodeTarget(const QString &path, QSize target)
 
 FileStamp stampOf(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    struct stat st {
+    };
+    if (::stat(encodePath(path).constData(), &st) != 0)
         return {};
-    return {info.size(), info.lastModified()};
+    return {static_cast<qint64>(st.st_size),
+            QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000)};
 }
 
 QImage renderPicture(const QString &path, QSize target)

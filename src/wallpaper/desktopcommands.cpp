@@ -1,5 +1,7 @@
 #include "wallpaper/desktopcommands.h"
 
+#include "platform/pathbytes.h"
+
 #include <QFile>
 
 #include <utility>
@@ -87,7 +89,7 @@ Desktop chooseDesktop(const QProcessEnvironment &env)
 QString fileUri(const QString &path)
 {
     return QStringLiteral("file://") +
-           QString::fromLatin1(QFile::encodeName(path).toPercentEncoding(QByteArrayLiteral("/")));
+           QString::fromLatin1(encodePath(path).toPercentEncoding(QByteArrayLiteral("/")));
 }
 
 QString gvariantString(const QString &text)

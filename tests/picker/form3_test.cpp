@@ -4,7 +4,9 @@
 #include "picker/folderlabel.h"
 #include "picker/picker.h"
 #include "picker/pickrules.h"
+#include "picker/texts.h"
 #include "platform/fonts.h"
+#include "platform/pathbytes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,6 +27,8 @@
 #include "printers.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
 
 #include <cstdio>
 #include <iostream>
@@ -613,4 +617,28 @@ TEST_F(PickerTest, ThousandsOfFilesListQuickly)
     EXPECT_EQ(listed().at(2999), "IMG_2999.JPG");
     // Generous: a slow shared machine lists this in well under a tenth of it.
     EXPECT_LT(ms, 5000);
+}
+
+// A name whose bytes are not text is listed and can be previewed, but OK
+// refuses it: stored as text it would be broken for good.
+TEST_F(PickerTest, ANameThatIsNotTextIsRefusedAtOk)
+{
+    const QByteArray raw = QFile::encodeName(m_pics) + "/\x83\x65\x83\x58\x83\x67.jpg";
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    QFile out;
+    ASSERT_TRUE(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    QImage picture(30, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(&out, "JPG"));
+    out.close();
+
+    openAt(m_pics);
+    const QString name = qelvo::decodePath("\x83\x65\x83\x58\x83\x67.jpg");
+    ctrlClick(name);
+    EXPECT_TRUE(m_messages.isEmpty());
+    control<QPushButton>("Command1")->click();
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].startsWith(QString::fromUtf8(pk::texts::kNameNotText)));
+    EXPECT_NE(pk::Window(), nullptr); // still open: the user picks again
 }

@@ -1,12 +1,18 @@
 #include "platform/filesystem.h"
+#include "platform/imagedecoder.h"
+#include "platform/pathbytes.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
+
+#include <fcntl.h>
 
 using namespace qelvo;
 
@@ -53,4 +59,59 @@ TEST(RealFileSystem, ListsTheFolderOwnRegularFilesAndFolders)
     folders.sort();
     EXPECT_EQ(folders, (QStringList{"sub", "sublink"}));
     EXPECT_TRUE(fs.listFolders(dir.filePath("nope")).isEmpty());
+}
+
+struct NameBytesRow {
+    const char *what;
+    QByteArray bytes;
+    bool text;
+};
+void PrintTo(const NameBytesRow &row, std::ostream *os)
+{
+    *os << row.what;
+}
+
+class NameBytes : public ::testing::TestWithParam<NameBytesRow>
+{
+};
+
+// Every name comes back as the same bytes; only valid UTF-8 counts as text.
+TEST_P(NameBytes, RoundTripWhateverTheBytes)
+{
+    const NameBytesRow &row = GetParam();
+    const QString name = decodePath(row.bytes);
+    EXPECT_EQ(encodePath(name), row.bytes);
+    EXPECT_EQ(isTextPath(name), row.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NameBytes,
+                         ::testing::Values(NameBytesRow{"ascii", "/p/a b.jpg", true},
+                                           NameBytesRow{"utf-8 japanese", "/p/\xe5\x86\x99\xe7\x9c\x9f.jpg",
+                                                        true},
+                                           NameBytesRow{"cp932", "/p/\x83\x65\x83\x58\x83\x67.jpg", false},
+                                           NameBytesRow{"latin-1", "/p/caf\xe9.jpg", false},
+                                           NameBytesRow{"utf-8 cut short", "/p/\xe5\x86.jpg", false},
+                                           NameBytesRow{"overlong slash", "/p/\xc0\xaf.jpg", false},
+                                           NameBytesRow{"encoded surrogate", "/p/\xed\xb2\x80.jpg", false}));
+
+// An old disk's CP932 name is listed, found and opened as the same file.
+TEST(RealFileSystem, ANameThatIsNotUtf8OpensAsTheSameFile)
+{
+    QTemporaryDir dir;
+    const QByteArray raw = QFile::encodeName(dir.path()) + "/\x83\x65\x83\x58\x83\x67.bmp";
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    QFile out;
+    ASSERT_TRUE(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    QImage picture(3, 2, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    ASSERT_TRUE(picture.save(&out, "BMP"));
+    out.close();
+
+    const auto files = realFileSystem().listFiles(dir.path());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_FALSE(isTextPath(files[0].path));
+    EXPECT_TRUE(realFileSystem().isNormalFile(files[0].path));
+    EXPECT_EQ(readNaturalSize(files[0].path), QSize(3, 2));
+    EXPECT_EQ(decodeImage(files[0].path).pixel(1, 1), qRgb(0, 255, 0));
 }
