@@ -112,7 +112,13 @@ TEST_F(WallpaperE2E, ChangerOnlyRunSetsTheNextPictureStoresItAndEnds)
 {
     QelvoInstall install(*s_session);
     const QStringList pictures = makePictures(install);
-    const QByteArray setting = lists(pictures);
+    // Lists after the running one hold an entry that begins with "[" and a
+    // Latin-1 name: the run copies them, and the list after them, byte for byte.
+    const QByteArray setting =
+        lists(pictures) +
+        "***StartList***\r\nListName=odd\r\nPathes\r\n[2024] trip.jpg,/p/[2024] trip.jpg\r\n"
+        "caf\xe9.jpg,/p/caf\xe9.jpg\r\n***EndList***\r\n"
+        "***StartList***\r\nListName=last\r\nPathes\r\n***EndList***\r\n";
     // Thirty seconds ago: far enough from now not to look like a quick restart.
     const QByteArray before = settings(3, 2, QDateTime::currentDateTime().addSecs(-30), setting);
     install.writeSettings(before);
