@@ -24,11 +24,10 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "fakes/rawnames.h"
 #include "printers.h"
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
 
 #include <cstdio>
 #include <iostream>
@@ -623,18 +622,11 @@ TEST_F(PickerTest, ThousandsOfFilesListQuickly)
 // refuses it: stored as text it would be broken for good.
 TEST_F(PickerTest, ANameThatIsNotTextIsRefusedAtOk)
 {
-    const QByteArray raw = QFile::encodeName(m_pics) + "/\x83\x65\x83\x58\x83\x67.jpg";
-    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    ASSERT_GE(fd, 0);
-    QFile out;
-    ASSERT_TRUE(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
-    QImage picture(30, 30, QImage::Format_RGB32);
-    picture.fill(Qt::blue);
-    ASSERT_TRUE(picture.save(&out, "JPG"));
-    out.close();
+    const QByteArray raw = QFile::encodeName(m_pics) + "/" + fakes::kCp932Name + ".jpg";
+    ASSERT_TRUE(fakes::savePictureAtBytes(raw, {30, 30}, Qt::blue, "JPG"));
 
     openAt(m_pics);
-    const QString name = qelvo::decodePath("\x83\x65\x83\x58\x83\x67.jpg");
+    const QString name = qelvo::decodePath(fakes::kCp932Name + ".jpg");
     ctrlClick(name);
     EXPECT_TRUE(m_messages.isEmpty());
     control<QPushButton>("Command1")->click();

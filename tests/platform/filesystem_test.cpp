@@ -1,3 +1,4 @@
+#include "fakes/rawnames.h"
 #include "platform/filesystem.h"
 #include "platform/imagedecoder.h"
 #include "platform/pathbytes.h"
@@ -11,8 +12,6 @@
 
 #include <algorithm>
 #include <ostream>
-
-#include <fcntl.h>
 
 using namespace qelvo;
 
@@ -98,15 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Names, NameBytes,
 TEST(RealFileSystem, ANameThatIsNotUtf8OpensAsTheSameFile)
 {
     QTemporaryDir dir;
-    const QByteArray raw = QFile::encodeName(dir.path()) + "/\x83\x65\x83\x58\x83\x67.bmp";
-    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    ASSERT_GE(fd, 0);
-    QFile out;
-    ASSERT_TRUE(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
-    QImage picture(3, 2, QImage::Format_RGB32);
-    picture.fill(Qt::green);
-    ASSERT_TRUE(picture.save(&out, "BMP"));
-    out.close();
+    const QByteArray raw = QFile::encodeName(dir.path()) + "/" + fakes::kCp932Name + ".bmp";
+    ASSERT_TRUE(fakes::savePictureAtBytes(raw, {3, 2}, Qt::green, "BMP"));
 
     const auto files = realFileSystem().listFiles(dir.path());
     ASSERT_EQ(files.size(), 1u);
