@@ -162,14 +162,17 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     // Monitors plugged in, removed or resized during a long run: the show
     // keeps covering everything the user sees.
     auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
-    connect(gui, &QGuiApplication::screenAdded, this, &Form2::followScreens);
+    const auto followResizes = [this](QScreen *screen) {
+        connect(screen, &QScreen::geometryChanged, this, &Form2::followScreens);
+    };
+    for (QScreen *screen : QGuiApplication::screens())
+        followResizes(screen);
+    connect(gui, &QGuiApplication::screenAdded, this, [this, followResizes](QScreen *screen) {
+        followResizes(screen);
+        followScreens();
+    });
     connect(gui, &QGuiApplication::screenRemoved, this, &Form2::followScreens);
     connect(gui, &QGuiApplication::primaryScreenChanged, this, &Form2::followScreens);
-    for (QScreen *screen : QGuiApplication::screens())
-        connect(screen, &QScreen::geometryChanged, this, &Form2::followScreens);
-    connect(gui, &QGuiApplication::screenAdded, this, [this](QScreen *screen) {
-        connect(screen, &QScreen::geometryChanged, this, &Form2::followScreens);
-    });
 
     m_timer1.setTimerType(Qt::PreciseTimer);
     connect(&m_timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
