@@ -28,8 +28,9 @@ constexpr qint64 kDecodedPixels = 512 * 512;
 
 } // namespace
 
-// The size read for the lists and the picker, then a decode at a third of
-// that size, which walks a JPEG's frame header and weighs the cost.
+// The size read from the header, then a decode at a third of that size from
+// the same open file, as the show reads a picture: the decode walks a JPEG's
+// frame header and weighs the cost.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     QFile file(inputPath());
@@ -38,10 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     file.write(reinterpret_cast<const char *>(data), qint64(size));
     file.close();
 
-    const QSize natural = qelvo::readNaturalSize(inputPath());
+    qelvo::PictureReader reader(inputPath());
+    const QSize natural = reader.naturalSize();
     if (natural.isValid() && qint64(natural.width()) * natural.height() > kDecodedPixels)
         return 0;
-    const QImage image = qelvo::decodeImage(inputPath(), natural / 3);
+    const QImage image = reader.decode(natural / 3);
     (void)image;
     return 0;
 }

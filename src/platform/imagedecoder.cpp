@@ -54,13 +54,32 @@ int ceilDiv(qint64 a, qint64 b)
     return static_cast<int>((a + b - 1) / b);
 }
 
-// Walks the markers up to the first start-of-frame. Nothing for a file that
-// is not a JPEG or whose header is damaged.
-std::optional<JpegFrame> readJpegFrame(const QString &path)
+// Reads from the start of the device and puts it back where it was, so that
+// an image reader part-way through the same device goes on undisturbed.
+class FromTheStart
 {
-    const auto opened = openForReading(path);
-    QFile &file = *opened;
-    if (!file.isOpen())
+public:
+    explicit FromTheStart(QIODevice &device) : m_device(device), m_pos(device.pos())
+    {
+        m_ok = device.seek(0);
+    }
+    ~FromTheStart() { (void)m_device.seek(m_pos); }
+    FromTheStart(const FromTheStart &) = delete;
+    FromTheStart &operator=(const FromTheStart &) = delete;
+    [[nodiscard]] bool ok() const { return m_ok; }
+
+private:
+    QIODevice &m_device;
+    qint64 m_pos;
+    bool m_ok = false;
+};
+
+// Walks the markers up to the first start-of-frame. Nothing for bytes that
+// are not a JPEG or whose header is damaged.
+std::optional<JpegFrame> readJpegFrame(QIODevice &file)
+{
+    const FromTheStart rewound(file);
+    if (!rewound.ok())
         return std::nullopt;
     auto byte = [&file]() -> int {
         char c;
@@ -122,13 +141,13 @@ std::optional<JpegFrame> readJpegFrame(const QString &path)
 }
 
 // A GIF's logical screen: the decoder builds every frame on an image of this
-// size, however small the frames are. Nothing for a file that is not a GIF.
-std::optional<QSize> readGifScreen(const QString &path)
+// size, however small the frames are. Nothing for bytes that are not a GIF.
+std::optional<QSize> readGifScreen(QIODevice &file)
 {
-    const auto file = openForReading(path);
-    if (!file->isOpen())
+    const FromTheStart rewound(file);
+    if (!rewound.ok())
         return std::nullopt;
-    const QByteArray head = file->read(10);
+    const QByteArray head = file.read(10);
     if (head.size() < 10 || !head.startsWith("GIF"))
         return std::nullopt;
     auto at = [&head](int i) { return static_cast<unsigned char>(head.at(i)); };
@@ -197,39 +216,56 @@ bool withinDecodingBudget(const DecodeWork &work)
     return needed <= kMemoryBudgetBytes;
 }
 
-QSize readNaturalSize(const QString &path)
+PictureReader::PictureReader(const QString &path)
 {
-    // Only regular files: reading a FIFO or a device named like a picture would block.
     if (!realFileSystem().isNormalFile(path))
-        return {};
-    const auto file = openForReading(path);
-    QImageReader reader(file.get());
-    reader.setAutoTransform(true);
-    QSize size = headerSize(reader);
-    if (!size.isValid())
-        return {};
-    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-        size.transpose();
-    return size;
+        return;
+    m_file = openForReading(path);
+    if (!m_file->isOpen())
+        return;
+    m_device = m_file.get();
+    m_reader = std::make_unique<QImageReader>(m_device);
+    readHeader();
 }
 
-QImage decodeImage(const QString &path, QSize targetSize)
+PictureReader::PictureReader(QIODevice *device) : m_device(device)
 {
-    if (!realFileSystem().isNormalFile(path))
+    if (!m_device || !m_device->isOpen() || m_device->isSequential()) {
+        m_device = nullptr;
+        return;
+    }
+    m_reader = std::make_unique<QImageReader>(m_device);
+    readHeader();
+}
+
+PictureReader::~PictureReader() = default;
+
+void PictureReader::readHeader()
+{
+    m_reader->setAutoTransform(true);
+    m_reader->setAllocationLimit(kAllocationLimitMB);
+    m_header = headerSize(*m_reader);
+    if (!m_header.isValid())
+        return;
+    m_natural = m_header;
+    if (m_reader->transformation() & QImageIOHandler::TransformationRotate90)
+        m_natural.transpose();
+}
+
+QImage PictureReader::decode(QSize targetSize)
+{
+    if (!m_reader)
         return {};
-    const auto file = openForReading(path);
-    QImageReader reader(file.get());
-    reader.setAutoTransform(true);
-    reader.setAllocationLimit(kAllocationLimitMB);
-    QSize stored = headerSize(reader);
-    const std::optional<QSize> gifScreen = reader.format() == "gif" ? readGifScreen(path) : std::nullopt;
+    QImageReader &reader = *m_reader;
+    QSize stored = m_header;
+    const std::optional<QSize> gifScreen = reader.format() == "gif" ? readGifScreen(*m_device) : std::nullopt;
     if (gifScreen)
         stored = stored.expandedTo(*gifScreen);
     if (!stored.isValid() || stored.isEmpty())
         return reader.read(); // let the reader try what its header did not tell
 
     const std::optional<JpegFrame> jpeg =
-        reader.format() == "jpeg" ? readJpegFrame(path) : std::optional<JpegFrame>();
+        reader.format() == "jpeg" ? readJpegFrame(*m_device) : std::optional<JpegFrame>();
     QSize output = stored;
     if (jpeg && targetSize.isValid() && !targetSize.isEmpty()) {
         QSize target = targetSize;
@@ -242,7 +278,7 @@ QImage decodeImage(const QString &path, QSize targetSize)
         }
     }
     DecodeWork work{stored, output};
-    work.fileBytes = file->size();
+    work.fileBytes = m_device->size();
     if (jpeg) {
         work.jpeg = true;
         work.progressive = jpeg->progressive;
@@ -252,6 +288,16 @@ QImage decodeImage(const QString &path, QSize targetSize)
     if (!withinDecodingBudget(work))
         return {};
     return reader.read();
+}
+
+QSize readNaturalSize(const QString &path)
+{
+    return PictureReader(path).naturalSize();
+}
+
+QImage decodeImage(const QString &path, QSize targetSize)
+{
+    return PictureReader(path).decode(targetSize);
 }
 
 } // namespace qelvo

@@ -4,6 +4,12 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
+
+class QFile;
+class QIODevice;
+class QImageReader;
+
 namespace qelvo
 {
 
@@ -11,13 +17,44 @@ namespace qelvo
 // else Qt reads). Images come upright: the orientation a JPEG carries in its
 // EXIF data is applied, and the natural size is the upright size.
 
+// One picture read from one open file: its header when it is opened, then its
+// decode from the same file, so that nothing is read twice and a file
+// replaced in between cannot mix two pictures. Use it on one thread.
+class PictureReader
+{
+public:
+    // Only regular files are opened: reading a FIFO or a device named like a
+    // picture would block.
+    explicit PictureReader(const QString &path);
+    // A picture's bytes on an open, seekable device that outlives the reader.
+    explicit PictureReader(QIODevice *device);
+    ~PictureReader();
+    PictureReader(const PictureReader &) = delete;
+    PictureReader &operator=(const PictureReader &) = delete;
+
+    // The upright natural size from the header; invalid when the bytes are
+    // not a readable image.
+    [[nodiscard]] QSize naturalSize() const { return m_natural; }
+    // Decodes the image, at about targetSize when one is given (never smaller
+    // than it in either dimension unless the image itself is smaller),
+    // upright. A null image when it cannot be decoded. Once per reader.
+    [[nodiscard]] QImage decode(QSize targetSize = {});
+
+private:
+    void readHeader();
+
+    std::unique_ptr<QFile> m_file;
+    QIODevice *m_device = nullptr;
+    std::unique_ptr<QImageReader> m_reader;
+    QSize m_header; // the size the header gives, as stored
+    QSize m_natural;
+};
+
 // The upright natural size from the file's header; invalid when the file is
 // not a readable image.
 [[nodiscard]] QSize readNaturalSize(const QString &path);
 
-// Decodes the image, at about targetSize when one is given (never smaller than
-// it in either dimension unless the image itself is smaller), upright. A null
-// image when the file cannot be decoded.
+// Decodes the image as PictureReader::decode does.
 [[nodiscard]] QImage decodeImage(const QString &path, QSize targetSize = {});
 
 // What decoding a picture would cost, from what its header tells.

@@ -373,15 +373,14 @@ void Form2::clearPicture()
 
 std::optional<QSize> Form2::naturalSize(const QString &path)
 {
-    const FileStamp stamp = stampOf(path);
-    if (path != m_naturalPath || stamp != m_naturalStamp) {
-        m_naturalPath = path;
-        m_naturalStamp = stamp;
-        m_natural = readNaturalSize(path);
-    }
-    if (!m_natural.isValid() || m_natural.isEmpty())
+    // The prepared picture's header was read with it: a look at the file's
+    // stamp is all its change needs.
+    std::optional<QSize> natural = m_loader->preparedNaturalSize(path, stampOf(path));
+    if (!natural)
+        natural = m_services.readHeader ? m_services.readHeader(path) : readNaturalSize(path);
+    if (!natural->isValid() || natural->isEmpty())
         return std::nullopt;
-    return m_natural;
+    return natural;
 }
 
 bool Form2::presentImage(const QString &path, const QRect &box)
@@ -391,33 +390,44 @@ bool Form2::presentImage(const QString &path, const QRect &box)
     // for a decode, so keys and the pointer are answered meanwhile.
     m_picture1->setGeometry(box);
     const QSize target = m_picture1->deviceSize(box.size());
+    m_waitingFor.clear();
     if (target.isEmpty()) {
-        m_waitingFor.clear();
         m_picture1->showPicture(QImage());
         return true;
     }
     if (auto prepared = m_loader->takePrepared(path, target)) {
-        m_waitingFor.clear();
-        m_picture1->showPicture(std::move(*prepared));
+        // A prepared picture that could not be decoded leaves the box black.
+        if (!prepared->isNull())
+            m_picture1->showPicture(std::move(*prepared));
         return true;
     }
     m_waitingFor = path;
-    if (m_loader->preparing(path, target))
+    m_waitingTarget = target;
+    if (m_loader->preparing(path))
         m_loader->adopt();
     else
         m_loader->load(path, target);
     return true;
 }
 
-void Form2::prepareImage(const QString &path, const QRect &box)
+void Form2::prepareImage(const QString &path, BoxRule box)
 {
-    m_loader->prepare(path, m_picture1->deviceSize(box.size()));
+    // The worker cannot ask the picture box: its pixel ratio goes with the rule.
+    const qreal ratio = m_picture1->devicePixelRatioF();
+    m_loader->prepare(path, [box = std::move(box), ratio](QSize natural) {
+        return (QSizeF(box(natural).size()) * ratio).toSize(); // as PictureBox::deviceSize
+    });
 }
 
 void Form2::pictureLoaded(const QString &path, const QImage &image)
 {
     if (path != m_waitingFor)
         return;
+    // A prepare adopted after the screen changed size was decoded for the old one.
+    if (!image.isNull() && image.size() != m_waitingTarget) {
+        m_loader->load(path, m_waitingTarget);
+        return;
+    }
     m_waitingFor.clear();
     // A picture that cannot be decoded leaves the box black.
     if (!image.isNull())

@@ -32,9 +32,12 @@ struct Form2Services {
     const Clock *clock = nullptr;
     // Ends the program at once; default: leave the event loops, nothing written.
     std::function<void()> endProcess;
-    // Decodes a picture for a box of device pixels, on the loader's worker;
+    // Reads and decodes a picture for its box, on the loader's worker;
     // default: renderPicture.
     PictureLoader::Render render;
+    // Reads a picture's header on the window's thread, for a picture that was
+    // not prepared; default: readNaturalSize.
+    std::function<QSize(const QString &)> readHeader;
     // Message boxes; default a QMessageBox titled "qelvo".
     std::function<void(const QString &)> message;
 };
@@ -106,7 +109,7 @@ private:
     void clearPicture() override;
     [[nodiscard]] std::optional<QSize> naturalSize(const QString &path) override;
     bool presentImage(const QString &path, const QRect &box) override;
-    void prepareImage(const QString &path, const QRect &box) override;
+    void prepareImage(const QString &path, BoxRule box) override;
     void drawFade(const slideshow::FadeStep &step) override;
     void showMessage(const QString &text) override;
     void hideCursor() override;
@@ -144,11 +147,8 @@ private:
     std::vector<QPointer<QWidget>> m_covers;
 
     std::unique_ptr<PictureLoader> m_loader;
-    QString m_waitingFor; // the picture the screen waits for
-    // The natural size of the prepared picture, so its change reads no header.
-    QString m_naturalPath;
-    FileStamp m_naturalStamp;
-    QSize m_natural;
+    QString m_waitingFor;  // the picture the screen waits for
+    QSize m_waitingTarget; // its size in device pixels
 
     std::unique_ptr<slideshow::SlideShow> m_show;
 };

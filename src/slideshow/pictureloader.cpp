@@ -20,13 +20,13 @@ namespace
 // doubled wait, so half scale is asked for.
 constexpr int kNearlyTenths = 9;
 
-QSize decodeTarget(const QString &path, QSize target)
+QSize decodeTarget(QSize natural, QSize target)
 {
-    const QSize half = readNaturalSize(path) / 2;
+    const QSize half = natural / 2;
     const bool halfCovers = half.width() >= target.width() && half.height() >= target.height();
     const bool halfNearly = half.width() * 10 >= target.width() * kNearlyTenths &&
                             half.height() * 10 >= target.height() * kNearlyTenths;
-    return !halfCovers && halfNearly ? half : target;
+    return natural.isValid() && !halfCovers && halfNearly ? half : target;
 }
 
 } // namespace
@@ -41,16 +41,28 @@ FileStamp stampOf(const QString &path)
             QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000)};
 }
 
-QImage renderPicture(const QString &path, QSize target)
+RenderedPicture renderPicture(const QString &path, const TargetRule &target)
 {
-    QImage image = decodeImage(path, decodeTarget(path, target));
+    PictureReader reader(path);
+    RenderedPicture out;
+    out.natural = reader.naturalSize();
+    out.target = target(out.natural);
+    if (out.target.isEmpty())
+        return out;
+    QImage image = reader.decode(decodeTarget(out.natural, out.target));
     if (image.isNull())
-        return {};
+        return out;
     if (image.format() != QImage::Format_RGB32)
         image = image.convertToFormat(QImage::Format_RGB32);
-    if (image.size() != target)
-        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return image;
+    if (image.size() != out.target)
+        image = image.scaled(out.target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out.image = std::move(image);
+    return out;
+}
+
+QImage renderPicture(const QString &path, QSize target)
+{
+    return renderPicture(path, [target](QSize) { return target; }).image;
 }
 
 struct PictureLoader::Shared {
@@ -60,9 +72,10 @@ struct PictureLoader::Shared {
 };
 
 PictureLoader::PictureLoader(Render render, QObject *parent)
-    : QObject(parent), m_render(render ? std::move(render) : Render(renderPicture)),
-      m_shared(std::make_shared<Shared>())
+    : QObject(parent), m_render(std::move(render)), m_shared(std::make_shared<Shared>())
 {
+    if (!m_render)
+        m_render = [](const QString &path, const TargetRule &target) { return renderPicture(path, target); };
     // One decode at a time: a second would only slow the one the screen waits for.
     m_pool.setMaxThreadCount(1);
 }
@@ -78,44 +91,49 @@ void PictureLoader::load(const QString &path, QSize target)
     m_adopted = false;
     const quint64 ticket = ++m_shared->next;
     m_shared->latestLoad = ticket;
-    start({path, target, ticket, false});
+    start({path, [target](QSize) { return target; }, ticket, false});
     startQueuedPrepare();
 }
 
-void PictureLoader::prepare(const QString &path, QSize target)
+void PictureLoader::prepare(const QString &path, TargetRule target)
 {
-    if (preparing(path, target))
+    if (preparing(path))
         return;
-    if (m_preparedPath == path && m_preparedTarget == target && !m_prepared.isNull())
+    if (m_prepared && m_prepared->path == path && m_prepared->stamp == stampOf(path))
         return;
     // The screen waits for the prepare under way: this one comes after it.
     if (m_adopted) {
-        m_queued = {path, target, 0, true};
+        m_queued = {path, std::move(target), 0, true};
         return;
     }
     m_queued = {};
-    m_prepared = QImage();
-    m_preparedPath.clear();
+    m_prepared.reset();
     const quint64 ticket = ++m_shared->next;
     m_shared->latestPrepare = ticket;
-    m_preparing = {path, target, ticket, true};
+    m_preparing = {path, std::move(target), ticket, true};
     start(m_preparing);
+}
+
+std::optional<QSize> PictureLoader::preparedNaturalSize(const QString &path, const FileStamp &stamp) const
+{
+    if (!m_prepared || m_prepared->path != path || m_prepared->stamp != stamp)
+        return std::nullopt;
+    return m_prepared->picture.natural;
 }
 
 std::optional<QImage> PictureLoader::takePrepared(const QString &path, QSize target)
 {
-    if (m_prepared.isNull() || m_preparedPath != path || m_preparedTarget != target ||
-        stampOf(path) != m_preparedStamp)
+    if (!m_prepared || m_prepared->path != path || m_prepared->picture.target != target ||
+        m_prepared->stamp != stampOf(path))
         return std::nullopt;
-    QImage image = std::move(m_prepared);
-    m_prepared = QImage();
-    m_preparedPath.clear();
+    QImage image = std::move(m_prepared->picture.image);
+    m_prepared.reset();
     return image;
 }
 
-bool PictureLoader::preparing(const QString &path, QSize target) const
+bool PictureLoader::preparing(const QString &path) const
 {
-    return m_preparing.ticket != 0 && m_preparing.path == path && m_preparing.target == target;
+    return m_preparing.ticket != 0 && m_preparing.path == path;
 }
 
 void PictureLoader::adopt()
@@ -128,8 +146,8 @@ void PictureLoader::startQueuedPrepare()
 {
     if (m_queued.path.isEmpty())
         return;
-    const Job queued = std::exchange(m_queued, {});
-    prepare(queued.path, queued.target);
+    Job queued = std::exchange(m_queued, {});
+    prepare(queued.path, std::move(queued.target));
 }
 
 bool PictureLoader::idle() const
@@ -140,28 +158,30 @@ bool PictureLoader::idle() const
 void PictureLoader::start(Job job)
 {
     ++m_running;
-    m_pool.start([this, shared = m_shared, job] {
+    m_pool.start([this, shared = m_shared, job = std::move(job)] {
         const std::atomic<quint64> &latest = job.ahead ? shared->latestPrepare : shared->latestLoad;
         FileStamp stamp;
-        QImage image;
+        RenderedPicture picture;
         // Work that a newer request replaced before it started is skipped.
+        // The stamp comes first: a file changed during the read then looks
+        // changed, never the other way round.
         if (latest == job.ticket) {
             stamp = stampOf(job.path);
-            image = m_render(job.path, job.target);
+            picture = m_render(job.path, job.target);
         }
         // Delivered on the loader's thread; dropped with the loader.
         QMetaObject::invokeMethod(
-            this, [this, job, image = std::move(image), stamp] { finished(job, image, stamp); },
+            this, [this, job, picture = std::move(picture), stamp] { finished(job, picture, stamp); },
             Qt::QueuedConnection);
     });
 }
 
-void PictureLoader::finished(const Job &job, const QImage &image, const FileStamp &stamp)
+void PictureLoader::finished(const Job &job, const RenderedPicture &picture, const FileStamp &stamp)
 {
     --m_running;
     if (!job.ahead) {
         if (job.ticket == m_shared->latestLoad)
-            emit loaded(job.path, image);
+            emit loaded(job.path, picture.image);
         return;
     }
     if (job.ticket != m_preparing.ticket)
@@ -169,14 +189,11 @@ void PictureLoader::finished(const Job &job, const QImage &image, const FileStam
     m_preparing = {};
     if (m_adopted) {
         m_adopted = false;
-        emit loaded(job.path, image);
+        emit loaded(job.path, picture.image);
         startQueuedPrepare();
         return;
     }
-    m_preparedPath = job.path;
-    m_preparedTarget = job.target;
-    m_preparedStamp = stamp;
-    m_prepared = image;
+    m_prepared = Prepared{job.path, stamp, picture};
 }
 
 } // namespace qelvo

@@ -22,9 +22,23 @@ struct FileStamp {
 };
 [[nodiscard]] FileStamp stampOf(const QString &path);
 
-// Decodes a picture for a box of target device pixels, upright, and smooth-
-// scales it to exactly that size (Format_RGB32). A null image when the file
-// cannot be decoded. Safe on any thread.
+// The box a picture is decoded for, in device pixels, from its upright natural
+// size (invalid when the header could not be read). Called on the worker: it
+// must hold everything it needs by value.
+using TargetRule = std::function<QSize(QSize natural)>;
+
+// A picture decoded for its box, with what its header told.
+struct RenderedPicture {
+    QImage image;  // exactly target, Format_RGB32; null when it could not be decoded
+    QSize natural; // upright; invalid when the header could not be read
+    QSize target;
+};
+
+// Reads the file once: its header gives the natural size, the rule the box,
+// and the picture is decoded for the box, upright, and smooth-scaled to
+// exactly that size. No decode for an empty box. Safe on any thread.
+[[nodiscard]] RenderedPicture renderPicture(const QString &path, const TargetRule &target);
+// The same for a box known beforehand; a null image when the file cannot be decoded.
 [[nodiscard]] QImage renderPicture(const QString &path, QSize target);
 
 // Decodes pictures on a worker thread, one at a time, so the show's window
@@ -38,22 +52,29 @@ class PictureLoader : public QObject
 {
     Q_OBJECT
 public:
-    // How a file becomes a picture of a target size; called on the worker.
-    using Render = std::function<QImage(const QString &path, QSize target)>;
-    explicit PictureLoader(Render render = renderPicture, QObject *parent = nullptr);
+    // How a file becomes a picture for its box; called on the worker.
+    using Render = std::function<RenderedPicture(const QString &path, const TargetRule &target)>;
+    explicit PictureLoader(Render render = {}, QObject *parent = nullptr);
     // Drops the queued work and waits for the decode under way.
     ~PictureLoader() override;
 
     // Decodes for the screen; loaded() brings the result of the latest call only.
     void load(const QString &path, QSize target);
-    // Decodes ahead; replaces the prepared picture.
-    void prepare(const QString &path, QSize target);
-    // The prepared picture for this file and size, when the file has not
-    // changed since it was decoded; it leaves the loader.
+    // Decodes ahead, for the box the rule gives once the worker has read the
+    // header; replaces the prepared picture. Nothing new for the file
+    // prepared or being prepared already.
+    void prepare(const QString &path, TargetRule target);
+    // The natural size read with the prepared picture of this file, when the
+    // file has not changed since (stamp); invalid when its header could not
+    // be read. Nothing when no such picture is prepared.
+    [[nodiscard]] std::optional<QSize> preparedNaturalSize(const QString &path, const FileStamp &stamp) const;
+    // The prepared picture for this file and size (null when it could not be
+    // decoded), when the file has not changed since it was read; it leaves
+    // the loader.
     [[nodiscard]] std::optional<QImage> takePrepared(const QString &path, QSize target);
-    // A prepare for this file and size is under way: its result will come as
-    // loaded() after adopt().
-    [[nodiscard]] bool preparing(const QString &path, QSize target) const;
+    // A prepare for this file is under way: its result will come as loaded()
+    // after adopt().
+    [[nodiscard]] bool preparing(const QString &path) const;
     // The screen waits for the prepare under way: it comes as loaded(), and
     // an earlier load's result no longer does.
     void adopt();
@@ -67,13 +88,18 @@ signals:
 private:
     struct Job {
         QString path;
-        QSize target;
+        TargetRule target;
         quint64 ticket = 0;
         bool ahead = false;
     };
+    struct Prepared {
+        QString path;
+        FileStamp stamp;
+        RenderedPicture picture;
+    };
     struct Shared; // the tickets the worker checks before it starts
     void start(Job job);
-    void finished(const Job &job, const QImage &image, const FileStamp &stamp);
+    void finished(const Job &job, const RenderedPicture &picture, const FileStamp &stamp);
     void startQueuedPrepare();
 
     Render m_render;
@@ -82,10 +108,7 @@ private:
     Job m_preparing;        // the latest prepare, until its result comes
     bool m_adopted = false; // the screen waits for m_preparing
     Job m_queued;           // a prepare that waits for the adopted one
-    QString m_preparedPath; // the prepared picture
-    QSize m_preparedTarget;
-    FileStamp m_preparedStamp;
-    QImage m_prepared;
+    std::optional<Prepared> m_prepared;
     int m_running = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace qelvo::slideshow
@@ -37,17 +38,22 @@ public:
     // The title text and the three lines' places, once at load.
     virtual void prepareTexts(const QString &listName) = 0;
 
+    // Where a picture of a natural size (pixels) stands on the screen.
+    using BoxRule = std::function<QRect(QSize natural)>;
+
     // Empties Picture1 (black) and drops any transition drawn over it.
     virtual void clearPicture() = 0;
     // The upright natural size in pixels from the file's header; nothing when
-    // the file is not a picture.
+    // the file is not a picture. For the prepared picture of an unchanged
+    // file, the size read with it: the file is not read again.
     [[nodiscard]] virtual std::optional<QSize> naturalSize(const QString &path) = 0;
     // Decodes the picture for the box and, only when that worked, moves
     // Picture1 to box (screen pixels) and paints the picture stretched into it.
     virtual bool presentImage(const QString &path, const QRect &box) = 0;
-    // Decodes the picture for the box ahead of its change, so that
-    // presentImage finds it ready; a later call replaces it.
-    virtual void prepareImage(const QString &path, const QRect &box) = 0;
+    // Decodes the picture ahead of its change, for the box the rule gives once
+    // its header is read, so that presentImage finds it ready; a later call
+    // replaces it. The rule runs off the window's thread: it holds its values.
+    virtual void prepareImage(const QString &path, BoxRule box) = 0;
     // Draws a transition step over the shown picture, not into it.
     virtual void drawFade(const FadeStep &step) = 0;
 

@@ -95,6 +95,10 @@ void SlideShow::titleStep()
 {
     m_view.setPictureVisible(false);
     m_view.setTitleVisible(true);
+    // The title's first step: the picture that follows it is decoded while it
+    // is on screen, as every later change's is.
+    if (!std::exchange(m_inTitle, true))
+        prepareAfter(0);
     ++TitleTicks;
     m_view.setTimerInterval(kTitleTickMs);
     if (TitleTicks >= kTitleTicks) {
@@ -103,6 +107,7 @@ void SlideShow::titleStep()
         CurrentIndex = 0;
         TitleTicks = 0;
         NextEffect = NextEffectKind::Normal;
+        m_inTitle = false;
     }
 }
 
@@ -122,23 +127,25 @@ int SlideShow::nextRandomPick()
     return pickDifferentFrom(CurrentIndex);
 }
 
-// The picture of the next change, decoded while this one is on screen: in
-// list order the next entry, in random order the next pick, drawn now.
-void SlideShow::prepareNext()
+// The picture of the change after the one at position (0: the title), decoded
+// while that one is on screen: in list order the next entry, in random order
+// the next pick, drawn now.
+void SlideShow::prepareAfter(int position)
 {
-    if (FileCount() == 0 || CurrentIndex < 1)
+    if (FileCount() == 0)
         return;
-    int next = CurrentIndex >= FileCount() ? 1 : CurrentIndex + 1;
+    int next = position >= FileCount() ? 1 : position + 1;
     if (RandomView != 0) {
-        m_nextPick = pickDifferentFrom(CurrentIndex);
-        m_pickedAfter = CurrentIndex;
+        m_nextPick = pickDifferentFrom(position);
+        m_pickedAfter = position;
         next = m_nextPick;
     }
     const auto path = entry(next);
     if (!path || !m_services.fs.isNormalFile(*path))
         return;
-    if (const auto natural = m_view.naturalSize(*path))
-        m_view.prepareImage(*path, scaleToScreen(*natural, m_screen, ZoomMax));
+    m_view.prepareImage(*path, [screen = m_screen, zoomMax = ZoomMax](QSize natural) {
+        return scaleToScreen(natural, screen, zoomMax);
+    });
 }
 
 void SlideShow::pushHistory()
@@ -168,7 +175,7 @@ void SlideShow::imageChange()
         if (r <= kAutoWallpaperMax)
             m_view.setWallPaper(*shown); // a copy: the play list keeps its entry
     }
-    prepareNext();
+    prepareAfter(CurrentIndex);
 }
 
 void SlideShow::chgImg()
@@ -228,6 +235,7 @@ void SlideShow::FadeOut()
 void SlideShow::stepImage(bool forward)
 {
     NextEffect = Effect == 1 ? NextEffectKind::Normal : NextEffectKind::Fade;
+    m_inTitle = false; // a key during the title ends it
     m_view.setTimerInterval(ChangeInterval);
     m_view.clearPicture();
     transition.abandon();
@@ -255,7 +263,7 @@ void SlideShow::stepImage(bool forward)
     if (!forward && CurrentIndex < 1)
         CurrentIndex = FileCount();
     chgImg();
-    prepareNext();
+    prepareAfter(CurrentIndex);
 }
 
 void SlideShow::Form_KeyPress(int charCode)

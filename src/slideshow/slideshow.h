@@ -97,17 +97,18 @@ private:
     void pushHistory();
     [[nodiscard]] int pickDifferentFrom(int current);
     [[nodiscard]] int nextRandomPick();
-    void prepareNext();
+    void prepareAfter(int position);
 
     ShowView &m_view;
     AppIdentity m_identity;
     Services m_services;
     QSize m_screen;
     bool m_recentStart = false;
-    // The random pick for the change after the picture at m_pickedAfter,
-    // drawn ahead so its picture can be prepared; 0 when none.
+    // The random pick for the change after the picture at m_pickedAfter (0:
+    // after the title), drawn ahead so its picture can be prepared; 0 when none.
     int m_nextPick = 0;
     int m_pickedAfter = 0;
+    bool m_inTitle = false; // the title's first step has run
 };
 
 } // namespace qelvo::slideshow

@@ -59,7 +59,11 @@ public:
         presented << path;
         return true;
     }
-    void prepareImage(const QString &path, const QRect &) override { prepared << path; }
+    void prepareImage(const QString &path, BoxRule rule) override
+    {
+        prepared << path;
+        preparedBox = std::move(rule);
+    }
     void drawFade(const slideshow::FadeStep &step) override { fades.push_back(step); }
     void showMessage(const QString &text) override { messages << text; }
     void hideCursor() override { cursorHidden = true; }
@@ -87,6 +91,7 @@ public:
     bool pictureVisible = false, titleVisible = false, cornerVisible = true, statusVisible = false;
     QString status, title, shown;
     QRect box;
+    BoxRule preparedBox; // the latest prepare's
     QStringList presented, prepared, messages, written, wallpapers;
     int clears = 0, ended = 0, closed = 0;
     bool cursorHidden = false, background = false;

@@ -1,5 +1,6 @@
 #include "fakes/fakes.h"
 #include "gatedrender.h"
+#include "platform/imagedecoder.h"
 #include "platform/screens.h"
 #include "slideshow/form2.h"
 #include "slideshow/picturebox.h"
@@ -55,13 +56,16 @@ protected:
                  "\r\n***EndList***\r\n")
                     .toUtf8());
     }
-    std::unique_ptr<Form2> makeForm()
+    std::unique_ptr<Form2> makeForm(PictureLoader::Render render = {},
+                                    std::function<QSize(const QString &)> readHeader = {})
     {
         Form2Services services;
         services.backend = &backend;
         services.random = &random;
         services.endProcess = [this] { ++ended; };
         services.message = [this](const QString &text) { messages << text; };
+        services.render = std::move(render);
+        services.readHeader = std::move(readHeader);
         return std::make_unique<Form2>(AppIdentity{dir.path(), "qelvo"}, nullptr, services);
     }
     // One tick, then the picture it asked for, decoded off the window's
@@ -444,16 +448,11 @@ TEST_F(Form2Widget, KeysAreAnsweredWhileAPictureDecodes)
 {
     writeSettings("1");
     GatedRender gate;
-    Form2Services services;
-    services.backend = &backend;
-    services.random = &random;
-    services.endProcess = [this] { ++ended; };
-    services.render = gate.render();
-    auto form = std::make_unique<Form2>(AppIdentity{dir.path(), "qelvo"}, nullptr, services);
+    auto form = makeForm(gate.render());
     form->Form_Load();
     form->show();
     for (int i = 0; i <= kTitleTicks; ++i)
-        form->Timer1_Timer(); // the first picture's decode begins and is held
+        form->Timer1_Timer(); // the first picture's decode, begun in the title, is held
     ASSERT_TRUE(gate.waitForStarted(1));
     for (int i = 0; i < 21; ++i)
         QTest::keyClick(form.get(), Qt::Key_N);
@@ -464,6 +463,42 @@ TEST_F(Form2Widget, KeysAreAnsweredWhileAPictureDecodes)
     settle(*form);
     EXPECT_LE(gate.started().size(), 4);
     EXPECT_EQ(gate.started().last(), dir.filePath("red.jpg")); // prepared after green, the last one shown
+}
+
+// A prepared change shows its picture at once and reads its file once, on
+// the worker: the window's thread takes the natural size read with the
+// picture. The first picture is prepared during the title, so N right after
+// the first change moves on from a picture that was seen. A prepared picture
+// whose file changed since is read again, as an unprepared one is.
+TEST_F(Form2Widget, APreparedChangeShowsItsPictureAtOnceAndReadsItsFileOnce)
+{
+    writeSettings("1");
+    GatedRender decodes;
+    decodes.release();
+    int headers = 0;
+    auto form = makeForm(decodes.render(), [&headers](const QString &path) {
+        ++headers;
+        return readNaturalSize(path);
+    });
+    form->Form_Load();
+    form->show();
+    for (int i = 0; i < kTitleTicks; ++i)
+        tick(*form);
+    form->Timer1_Timer(); // the first change, no event processed after it
+    EXPECT_TRUE(isRed(form->picture1()->picture().pixel(0, 0)));
+    settle(*form);
+    tick(*form);
+    const QString red = dir.filePath("red.jpg"), green = dir.filePath("green.bmp");
+    EXPECT_EQ(headers, 0);
+    EXPECT_EQ(decodes.started(), (QStringList{red, green, red}));
+
+    QImage other(320, 240, QImage::Format_RGB32);
+    other.fill(Qt::blue);
+    ASSERT_TRUE(other.save(red, "JPEG"));
+    tick(*form);
+    EXPECT_EQ(headers, 1);
+    EXPECT_EQ(decodes.started().mid(3), (QStringList{red, green}));
+    EXPECT_EQ(form->picture1()->geometry(), scaleToScreen({320, 240}, primaryScreenGeometry().size(), 1));
 }
 
 // A load that stops at a missing folder still has its status line at the foot

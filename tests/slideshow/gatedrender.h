@@ -12,21 +12,23 @@ namespace qelvo::testing
 {
 
 // A decoder that holds every decode until the test lets it go, and notes
-// which files it was asked for.
+// which files it was asked for. Every file is a red picture of kNatural.
 class GatedRender
 {
 public:
+    static constexpr QSize kNatural{640, 480};
     PictureLoader::Render render()
     {
-        return [this](const QString &path, QSize target) {
+        return [this](const QString &path, const TargetRule &target) {
             {
                 const QMutexLocker lock(&m_mutex);
                 m_started << path;
             }
             m_gate.acquire();
-            QImage image(target, QImage::Format_RGB32);
-            image.fill(Qt::red);
-            return image;
+            RenderedPicture picture{{}, kNatural, target(kNatural)};
+            picture.image = QImage(picture.target, QImage::Format_RGB32);
+            picture.image.fill(Qt::red);
+            return picture;
         };
     }
     void release(int decodes = 1000) { m_gate.release(decodes); }

@@ -109,7 +109,10 @@ TEST_F(Show, MissingFolderStopsTheLoad)
 TEST_F(Show, TitleForTenTicksThenTheFirstImage)
 {
     load({});
-    for (int i = 1; i < kTitleTicks; ++i) {
+    tick();
+    EXPECT_EQ(view.prepared, QStringList{"/img/p1.jpg"}); // decoded while the title runs
+    EXPECT_EQ(view.preparedBox(QSize(640, 480)), QRect(192, 144, 640, 480));
+    for (int i = 2; i < kTitleTicks; ++i) {
         tick();
         EXPECT_TRUE(view.titleVisible) << "tick " << i;
         EXPECT_EQ(view.interval, kTitleTickMs);
@@ -189,28 +192,60 @@ TEST_F(Show, RandomOrderStaysInRangeAndFillsHistory)
     EXPECT_EQ(show.state().HistoryPos, 501);
 }
 
-// Each pick is drawn right after the change before it, so that its picture
-// can be prepared while that one is on screen.
+// Each pick is drawn right after the change before it (the first one at the
+// title's first step), so that its picture can be prepared while that one is
+// on screen.
 TEST_F(Show, RandomPickDrawsOnceMoreOnTheSameImageAndKeepsTheSecondDraw)
 {
     Options o;
     o.random = "1";
     o.files = 4;
     load(o);
-    tick(kTitleTicks);
     for (double draw : {0.5,  // the first change: 3
                         0.6,  // 3 again: drawn once more
                         0.1,  // 1
                         0.0,  // 1 again
                         0.0}) // and again: kept
         random.push(draw);
+    tick(kTitleTicks);
+    EXPECT_EQ(view.prepared, QStringList{"/img/p3.jpg"});
     tick();
     EXPECT_EQ(show.state().CurrentIndex, 3);
-    EXPECT_EQ(view.prepared, QStringList{"/img/p1.jpg"});
+    EXPECT_EQ(view.prepared, (QStringList{"/img/p3.jpg", "/img/p1.jpg"}));
     tick();
     EXPECT_EQ(show.state().CurrentIndex, 1);
     tick();
     EXPECT_EQ(show.state().CurrentIndex, 1);
+    EXPECT_EQ(random.remaining(), 0u);
+}
+
+// A title that comes back after the last transition prepares its first
+// picture too, from a pick drawn then, which the change after it uses.
+TEST_F(Show, EveryTitlePreparesThePictureAfterIt)
+{
+    Options o;
+    o.random = "1";
+    o.effect = "0";
+    load(o);
+    for (double draw : {0.9,      // the first title: 3
+                        0.0,      // the pick after 3: 1
+                        0.0, 0.0, // the transition: shutter, black
+                        0.4})     // the second title: 2
+        random.push(draw);
+    tick();
+    EXPECT_EQ(view.prepared, QStringList{"/img/p3.jpg"});
+    tick(kTitleTicks);
+    EXPECT_EQ(view.presented, QStringList{"/img/p3.jpg"});
+    tick();
+    finishFade();
+    ASSERT_EQ(show.state().NextEffect, NextEffectKind::TitleRool);
+    view.prepared.clear();
+    tick();
+    EXPECT_EQ(view.prepared, QStringList{"/img/p2.jpg"});
+    tick(kTitleTicks);
+    EXPECT_EQ(view.presented.last(), "/img/p2.jpg");
+    EXPECT_EQ(show.state().HistoryPos, 2);
+    EXPECT_EQ(show.state().History[1], 2);
     EXPECT_EQ(random.remaining(), 0u);
 }
 
