@@ -156,7 +156,7 @@ BENCHMARK(BM_TransitionStep)
     ->Args({99, 0})  // iris
     ->Args({50, 99}) // curtain inverting: every step changes all it covers
     ->UseManualTime()
-    ->Iterations(5)
+    ->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
