@@ -33,6 +33,15 @@ QRect combineRect(QImage &image, const QRect &deviceRect, RasterMode mode, QRgb 
     const QRect r = deviceRect.intersected(image.rect());
     if (r.isEmpty())
         return {};
+    if (mode == RasterMode::Invert) {
+        // Every pixel changes: no need to look at each one.
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y)) + r.left();
+            for (int x = 0; x < r.width(); ++x)
+                line[x] ^= 0x00ffffffu;
+        }
+        return r;
+    }
     const QRgb andMask = 0xff000000u | (colour & 0x00ffffffu);
     int minX = r.right() + 1, maxX = -1, minY = r.bottom() + 1, maxY = -1;
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -43,8 +52,6 @@ QRect combineRect(QImage &image, const QRect &deviceRect, RasterMode mode, QRgb 
             QRgb after = 0xff000000u;
             if (mode == RasterMode::Mask)
                 after = before & andMask;
-            else if (mode == RasterMode::Invert)
-                after = before ^ 0x00ffffffu;
             if (after != before) {
                 line[x] = after;
                 rowMin = std::min(rowMin, x);
