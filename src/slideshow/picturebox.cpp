@@ -242,10 +242,16 @@ void PictureBox::dropTransition()
 void PictureBox::takeOver(const QRegion &deviceArea)
 {
     if (m_overlay.isNull()) {
-        // Left unfilled: its pages are touched only where a step draws.
         const QSize size =
             m_content.isNull() ? (QSizeF(this->size()) * imageRatio()).toSize() : m_content.size();
-        m_overlay = QImage(size, QImage::Format_RGB32);
+        const qsizetype bytes = qsizetype(size.width()) * size.height() * qsizetype(sizeof(QRgb));
+        if (bytes > m_overlayBytes) {
+            // Left unfilled: a page is first written where a step draws.
+            m_overlayStore.reset(new uchar[static_cast<std::size_t>(bytes)]);
+            m_overlayBytes = bytes;
+        }
+        m_overlay = QImage(m_overlayStore.get(), size.width(), size.height(),
+                           size.width() * qsizetype(sizeof(QRgb)), QImage::Format_RGB32);
         m_overlay.setDevicePixelRatio(imageRatio());
     }
     const QRegion fresh = (deviceArea & m_overlay.rect()) - m_drawn;

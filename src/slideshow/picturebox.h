@@ -6,6 +6,8 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <memory>
+
 namespace qelvo
 {
 
@@ -60,6 +62,12 @@ private:
     // on, never the whole picture at once.
     QImage m_overlay;
     QRegion m_drawn;
+    // The overlay's memory, kept from one transition to the next: a page
+    // written for the first time costs far more than a copy into it (a
+    // curtain's first band writes one page per row), and an allocator
+    // returns a screen-sized block to the system once freed.
+    std::unique_ptr<uchar[]> m_overlayStore;
+    qsizetype m_overlayBytes = 0;
     // Where a rectangle was combined in a mode that changes nothing when
     // repeated (black, or a mask of m_settledColour): a curtain draws over
     // its earlier areas at every step, and only its new band needs the work.
