@@ -3,7 +3,10 @@
 #include "slideshow/transition.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
+
+#include <memory>
 
 namespace qelvo
 {
@@ -35,10 +38,11 @@ public:
     // Shows the picture again as it was painted, without the transition over it.
     void clearTransition();
     // Draws one transition step over what is on screen and brings only the
-    // changed area to the screen at once; returns that area.
+    // changed areas to the screen at once; returns their bounding box.
     QRect drawFade(const slideshow::FadeStep &step);
 
-    // What the box shows now: the picture with any transition over it.
+    // What the box shows now: the picture with any transition over it. Built
+    // on each call while a transition is under way.
     [[nodiscard]] QImage shownImage() const;
     [[nodiscard]] const QImage &picture() const { return m_content; }
 
@@ -46,8 +50,30 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    [[nodiscard]] qreal imageRatio() const;
+    void dropTransition();
+    // Copies the picture into the overlay where it holds nothing yet.
+    void takeOver(const QRegion &deviceArea);
+    QRegion combineRectangle(const QRect &deviceRect, const slideshow::DrawAttributes &attributes);
+
     QImage m_content; // the stretched picture, Format_RGB32
-    QImage m_overlay; // the picture with the transition drawn over it; null when none
+    // The picture with the transition drawn over it, valid only inside
+    // m_drawn (device pixels): a transition copies just the areas it draws
+    // on, never the whole picture at once.
+    QImage m_overlay;
+    QRegion m_drawn;
+    // The overlay's memory, kept from one transition to the next: a page
+    // written for the first time costs far more than a copy into it (a
+    // curtain's first band writes one page per row), and an allocator
+    // returns a screen-sized block to the system once freed.
+    std::unique_ptr<uchar[]> m_overlayStore;
+    qsizetype m_overlayBytes = 0;
+    // Where a rectangle was combined in a mode that changes nothing when
+    // repeated (black, or a mask of m_settledColour): a curtain draws over
+    // its earlier areas at every step, and only its new band needs the work.
+    QRegion m_settled;
+    slideshow::RasterMode m_settledMode = slideshow::RasterMode::Copy;
+    QRgb m_settledColour = 0;
 };
 
 } // namespace qelvo
