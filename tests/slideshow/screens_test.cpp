@@ -40,8 +40,11 @@ public:
     }
     ~OffscreenScreens()
     {
-        if (ok())
-            m_set(m_saved, m_native);
+        if (!ok())
+            return;
+        m_set(m_saved, m_native);
+        // A resize reaches the screens through the event queue.
+        QCoreApplication::processEvents();
     }
     [[nodiscard]] bool ok() const { return m_set && m_get; }
     // The primary as the platform started it; the screens' names are their identity.
