@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(
   # build
-  cmake ninja-build g++ clang-format qt6-base-dev libgl-dev libx11-dev
+  cmake ninja-build g++ clang-format qt6-base-dev qt6-base-private-dev libgl-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # run: Japanese-capable font for the interface
   fonts-ipafont-gothic
