@@ -19,6 +19,8 @@ PACKAGES=(
   # the desktops' own wallpaper tools as test partners
   dbus-daemon libglib2.0-bin dconf-gsettings-backend dconf-cli gsettings-desktop-schemas
   cinnamon-desktop-data mate-desktop-common xfconf libxfconf-0-3 sway swaybg grim
+  # the show under a Wayland compositor: Qt's wayland plugin, keys typed through sway
+  qt6-wayland wtype
   # fuzz targets: clang and its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
 )

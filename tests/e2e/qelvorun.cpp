@@ -6,7 +6,12 @@
 namespace qelvo::e2e
 {
 
-QelvoInstall::QelvoInstall(const XSession &session) : m_session(session)
+QelvoInstall::QelvoInstall(const XSession &session) : QelvoInstall(session.environment())
+{
+    m_session = &session;
+}
+
+QelvoInstall::QelvoInstall(QProcessEnvironment base) : m_base(std::move(base))
 {
     QFile::copy(QStringLiteral(QELVO_BINARY), m_dir.filePath("qelvo"));
     QFile::setPermissions(m_dir.filePath("qelvo"),
@@ -40,7 +45,7 @@ QProcess &QelvoInstall::start(const QStringList &arguments, const QStringList &e
                               bool captureErrors)
 {
     auto process = std::make_unique<QProcess>();
-    QProcessEnvironment env = m_session.environment();
+    QProcessEnvironment env = m_base;
     env.insert("XDG_RUNTIME_DIR", m_runtime.path());
     for (const QString &setting : environment)
         env.insert(setting.section('=', 0, 0), setting.section('=', 1));
@@ -70,7 +75,8 @@ std::optional<XSession::Window> QelvoInstall::waitForWindow(QProcess &process,
     std::optional<XSession::Window> found;
     waitUntil(
         [&] {
-            const auto windows = m_session.windowsOf(process.processId());
+            const auto windows =
+                m_session ? m_session->windowsOf(process.processId()) : std::vector<XSession::Window>();
             if (!windows.empty())
                 found = windows.front();
             return found.has_value();

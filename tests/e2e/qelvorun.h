@@ -20,6 +20,8 @@ class QelvoInstall
 {
 public:
     explicit QelvoInstall(const XSession &session);
+    // Without an X server: the processes start in base (waitForWindow finds nothing).
+    explicit QelvoInstall(QProcessEnvironment base);
     ~QelvoInstall();
 
     [[nodiscard]] QString folder() const { return m_dir.path(); }
@@ -39,7 +41,8 @@ public:
     std::optional<XSession::Window> waitForWindow(QProcess &process, std::chrono::milliseconds timeout) const;
 
 private:
-    const XSession &m_session;
+    const XSession *m_session = nullptr;
+    QProcessEnvironment m_base;
     QTemporaryDir m_dir;
     QTemporaryDir m_runtime;
     std::vector<std::unique_ptr<QProcess>> m_processes;

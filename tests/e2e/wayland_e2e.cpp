@@ -1,0 +1,192 @@
+// The show on a Wayland compositor: the real binary on Qt's wayland platform
+// under a headless sway, keys typed with wtype, the output taken with grim.
+// Without one of them the tests skip and say why.
+#include "qelvorun.h"
+#include "swaysession.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iostream>
+
+using namespace qelvo::e2e;
+using namespace std::chrono_literals;
+
+namespace
+{
+
+const QColor kRed(255, 0, 0);
+const QColor kBlack(0, 0, 0);
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+// A show that was told to end is gone within this, even under the sanitizers.
+constexpr auto kEndBound = 3s;
+
+// Pixels of the square of side 2 * half around (x, y) that are not near colour.
+int pixelsOtherThan(const QImage &shot, const QColor &colour, int x, int y, int half = 24)
+{
+    int count = 0;
+    for (int py = y - half; py < y + half; ++py)
+        for (int px = x - half; px < x + half; ++px)
+            count += near(shot.pixelColor(px, py), colour) ? 0 : 1;
+    return count;
+}
+
+class WaylandE2E : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        const QString plugin =
+            QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so";
+        if (!QFileInfo::exists(plugin))
+            s_skip = "Qt's wayland platform plugin is not installed (" + plugin.toStdString() + ")";
+        else if (QStandardPaths::findExecutable("wtype").isEmpty())
+            s_skip = "wtype is not installed";
+        if (!s_skip.empty())
+            return;
+        s_sway = std::make_unique<SwaySession>(SwaySession::Options{kWidth, kHeight});
+        if (!s_sway->ok())
+            s_skip = s_sway->failure().toStdString();
+        else if (!s_sway->addPointer())
+            s_skip = "sway offers no virtual pointer";
+        else if (!s_sway->addKeyboard())
+            s_skip = "wtype cannot plug a keyboard into sway";
+    }
+    static void TearDownTestSuite() { s_sway.reset(); }
+
+    void SetUp() override
+    {
+        if (!s_skip.empty())
+            GTEST_SKIP() << s_skip;
+        QProcessEnvironment base = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "SWAYSOCK",
+                                 "XDG_SESSION_DESKTOP", "XDG_SESSION_TYPE"})
+            base.remove(name);
+        base.insert("QT_QPA_PLATFORM", "wayland");
+        // An absolute socket: the binary keeps a runtime folder of its own for its lock.
+        base.insert("WAYLAND_DISPLAY", s_sway->waylandSocket());
+        m_install = std::make_unique<QelvoInstall>(base);
+        QImage picture(kWidth, kHeight, QImage::Format_RGB32);
+        picture.fill(kRed);
+        ASSERT_TRUE(picture.save(m_install->path("red.jpg"), nullptr, 95));
+        m_install->writeSettings(
+            "[AppState]\r\nAppName=qelvo\r\nAppVersion=1.0.0\r\nAppLastAccPath=/\r\n\r\n"
+            "[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=0\r\nWPIndex=0\r\n"
+            "LastExecute=2000/01/01 0:00:00\r\n\r\n[SettingLists]\r\n***StartList***\r\n"
+            "ListName=e2e\r\nChgTime=30\r\nZoomMax=1\r\nRandomView=0\r\nMouseDisable=1\r\nEffect=1\r\n"
+            "Pathes\r\nred.jpg," +
+            QFile::encodeName(m_install->path("red.jpg")) + "\r\n***EndList***\r\n");
+    }
+
+    // Just off the centre: sway draws the pointer into every picture grim
+    // takes, and the tests place it at the centre.
+    static bool centreIs(const QColor &colour, std::chrono::milliseconds timeout)
+    {
+        const QPoint at(kWidth / 2 + 40, kHeight / 2 + 40);
+        return waitUntil([&] { return near(s_sway->screenshot().pixelColor(at), colour); }, timeout);
+    }
+
+    // Starts the show and waits until the picture stands at the centre.
+    QProcess &startShowing()
+    {
+        QProcess &qelvo = m_install->start({"/s"});
+        EXPECT_TRUE(centreIs(kRed, 15s)) << "the show did not appear";
+        return qelvo;
+    }
+
+    static bool typeKey(const char *key) { return s_sway->run("wtype", {"-k", key}).has_value(); }
+    static bool movePointer(int x, int y)
+    {
+        return s_sway
+            ->run("swaymsg", {"seat", "seat0", "cursor", "set", QString::number(x), QString::number(y)})
+            .has_value();
+    }
+
+    // Escape, then the time until the process has ended (nothing past the bound).
+    static std::optional<std::chrono::milliseconds> endWithEscape(QProcess &qelvo)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        if (!typeKey("Escape"))
+            return std::nullopt;
+        const auto code = QelvoInstall::waitForExit(qelvo, kEndBound);
+        EXPECT_EQ(code, 0);
+        if (!code)
+            return std::nullopt;
+        return std::chrono::milliseconds(clock.elapsed());
+    }
+
+    static inline std::unique_ptr<SwaySession> s_sway;
+    static inline std::string s_skip;
+    std::unique_ptr<QelvoInstall> m_install;
+};
+
+} // namespace
+
+TEST_F(WaylandE2E, TheShowCoversTheOutputAndEscapeEndsIt)
+{
+    QProcess &qelvo = startShowing();
+    const QPoint points[] = {
+        {kWidth / 2, kHeight / 2}, {2, 2}, {kWidth - 3, 2}, {2, kHeight - 3}, {kWidth - 3, kHeight - 3}};
+    // Corners too, once the title is gone.
+    const bool covered = waitUntil(
+        [&] {
+            const QImage shot = s_sway->screenshot();
+            for (const QPoint &p : points)
+                if (!near(shot.pixelColor(p), kRed))
+                    return false;
+            return true;
+        },
+        10s);
+    EXPECT_TRUE(covered);
+    const auto ended = endWithEscape(qelvo);
+    ASSERT_TRUE(ended.has_value()) << "the show did not end within " << kEndBound.count() << " s of Escape";
+    std::cout << "[ measured ] Escape to exit: " << ended->count() << " ms\n";
+}
+
+// sway draws the pointer into grim's picture; over the show it must be gone.
+TEST_F(WaylandE2E, ThePointerIsHiddenOverTheShow)
+{
+    ASSERT_TRUE(movePointer(kWidth / 2, kHeight / 2));
+    ASSERT_TRUE(centreIs(kBlack, 5s));
+    const int before = pixelsOtherThan(s_sway->screenshot(true), kBlack, kWidth / 2, kHeight / 2);
+    ASSERT_GT(before, 20) << "sway shows no pointer to hide";
+
+    QProcess &qelvo = startShowing();
+    const auto hiddenAt = [&](int x, int y) {
+        return waitUntil([&] { return pixelsOtherThan(s_sway->screenshot(true), kRed, x, y) == 0; }, 5s);
+    };
+    EXPECT_TRUE(hiddenAt(kWidth / 2, kHeight / 2)) << "the pointer stays over the show";
+    // Moved over the show (the mouse is off: it does not end the show).
+    ASSERT_TRUE(movePointer(300, 200));
+    EXPECT_TRUE(hiddenAt(300, 200)) << "the pointer shows again where it moved";
+    EXPECT_TRUE(endWithEscape(qelvo).has_value());
+}
+
+// Every show told to end is gone promptly and leaves no lock behind: the next
+// start runs. Escape comes as soon as the window has the keyboard, on the
+// title, as a user who wakes the screen saver at once.
+TEST_F(WaylandE2E, ItAlwaysEndsAndTheNextStartRuns)
+{
+    constexpr int kRounds = 20;
+    std::chrono::milliseconds slowest{0};
+    for (int round = 1; round <= kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        QProcess &qelvo = m_install->start({"/s"});
+        ASSERT_TRUE(waitUntil([&] { return s_sway->focusedProcess() == qelvo.processId(); }, 10s))
+            << "the start was refused or shows no window";
+        const auto ended = endWithEscape(qelvo);
+        ASSERT_TRUE(ended.has_value())
+            << "the show did not end within " << kEndBound.count() << " s of Escape";
+        slowest = std::max(slowest, *ended);
+    }
+    std::cout << "[ measured ] " << kRounds << " rounds, slowest Escape to exit: " << slowest.count()
+              << " ms\n";
+}
