@@ -20,29 +20,6 @@ using namespace std::chrono_literals;
 namespace
 {
 
-struct Finished {
-    int code = -1;
-    QString out;
-};
-
-// Runs a tool to its end; nothing when it cannot start or does not end in time.
-std::optional<Finished> runTool(const QString &program, const QStringList &arguments,
-                                const QProcessEnvironment &env, std::chrono::milliseconds timeout = 10s)
-{
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(program, arguments);
-    if (!p.waitForStarted(5000))
-        return std::nullopt;
-    if (!p.waitForFinished(static_cast<int>(timeout.count()))) {
-        p.kill();
-        p.waitForFinished(2000);
-        return std::nullopt;
-    }
-    return Finished{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                    QString::fromUtf8(p.readAllStandardOutput()).trimmed()};
-}
-
 // A program the test owns, stopped (SIGTERM, then SIGKILL) when this ends.
 class Owned
 {

@@ -210,12 +210,12 @@ QProcessEnvironment SwaySession::toolEnvironment() const
     return env;
 }
 
-std::optional<QByteArray> SwaySession::run(const QString &tool, const QStringList &arguments,
-                                           std::chrono::milliseconds timeout) const
+std::optional<Finished> runTool(const QString &program, const QStringList &arguments,
+                                const QProcessEnvironment &env, std::chrono::milliseconds timeout)
 {
     QProcess p;
-    p.setProcessEnvironment(toolEnvironment());
-    p.start(tool, arguments);
+    p.setProcessEnvironment(env);
+    p.start(program, arguments);
     if (!p.waitForStarted(5000))
         return std::nullopt;
     if (!p.waitForFinished(static_cast<int>(timeout.count()))) {
@@ -223,9 +223,20 @@ std::optional<QByteArray> SwaySession::run(const QString &tool, const QStringLis
         p.waitForFinished(2000);
         return std::nullopt;
     }
-    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+    Finished done;
+    done.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    done.bytes = p.readAllStandardOutput();
+    done.out = QString::fromUtf8(done.bytes).trimmed();
+    return done;
+}
+
+std::optional<QByteArray> SwaySession::run(const QString &tool, const QStringList &arguments,
+                                           std::chrono::milliseconds timeout) const
+{
+    const auto done = runTool(tool, arguments, toolEnvironment(), timeout);
+    if (!done || done->code != 0)
         return std::nullopt;
-    return p.readAllStandardOutput();
+    return done->bytes;
 }
 
 QImage SwaySession::screenshot(bool withPointer) const

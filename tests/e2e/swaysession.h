@@ -12,6 +12,18 @@
 namespace qelvo::e2e
 {
 
+// How a tool run to its end went: its exit code (-1 when it crashed) and its
+// standard output, raw and as trimmed text.
+struct Finished {
+    int code = -1;
+    QByteArray bytes;
+    QString out;
+};
+// Runs a tool to its end; nothing when it cannot start or does not end in time.
+std::optional<Finished> runTool(const QString &program, const QStringList &arguments,
+                                const QProcessEnvironment &env,
+                                std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
 // A headless sway of its own: one output of a fixed size, a black background,
 // no input device until addPointer. sway refuses to run as root: under root it
 // runs as nobody, from folders nobody may read, with a runtime folder of its
