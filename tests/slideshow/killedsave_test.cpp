@@ -4,12 +4,14 @@
 #include "killedsave.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <thread>
 
@@ -28,6 +30,29 @@ QByteArray contentOf(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
+// Microseconds from "go" until a save that is not killed has replaced the
+// file (the driver's exit, slow under the sanitizers, not counted); 0 when
+// it never does.
+int timeOfWholeSave(const QString &mode, const QString &path)
+{
+    const QByteArray before = contentOf(path);
+    QProcess driver;
+    driver.start(QStringLiteral(QELVO_KILLEDSAVE_DRIVER), {mode, path, QString::number(kRounds + 1)});
+    if (!driver.waitForReadyRead(10000))
+        return 0;
+    QElapsedTimer clock;
+    clock.start();
+    driver.write("go\n");
+    driver.waitForBytesWritten(10000);
+    while (contentOf(path) == before && clock.elapsed() < 10000)
+        std::this_thread::yield();
+    const int us = static_cast<int>(clock.nsecsElapsed() / 1000);
+    if (!driver.waitForFinished(10000) || driver.exitCode() != 0 || contentOf(path) == before)
+        return 0;
+    // The file as it was, so the rounds start from the same place.
+    return settings::writeSettingsFile(path, before).ok() ? us : 0;
+}
+
 class KilledSave : public ::testing::TestWithParam<const char *>
 {
 };
@@ -38,9 +63,13 @@ TEST_P(KilledSave, LeavesTheOldFileOrTheNewOneWholeAndNoPileOfTemporaries)
     QTemporaryDir dir;
     const QString path = dir.filePath("Qelvo.ini");
     ASSERT_TRUE(settings::writeSettingsFile(path, killedsave::dialogSave(0)).ok());
+    // Kill moments spread over twice what a whole save takes here, so that
+    // they fall before, during and after the write on a fast machine as on a
+    // loaded one or under the sanitizers.
+    const int saveUs = timeOfWholeSave(mode, path);
+    ASSERT_GT(saveUs, 0) << "the save driver did not finish a save";
     std::mt19937 random(20261208);
-    // Wide enough to kill before, during and after the write.
-    std::uniform_int_distribution<int> delayUs(0, 1500);
+    std::uniform_int_distribution<int> delayUs(0, std::max(1500, 2 * saveUs));
     int keptOld = 0, tookNew = 0, leavingOne = 0, mostLeftOver = 0;
     for (int round = 1; round <= kRounds; ++round) {
         const QByteArray old = contentOf(path);
