@@ -24,16 +24,7 @@ namespace
 class Owned
 {
 public:
-    ~Owned()
-    {
-        if (process.state() == QProcess::NotRunning)
-            return;
-        process.terminate();
-        if (!process.waitForFinished(3000)) {
-            process.kill();
-            process.waitForFinished(3000);
-        }
-    }
+    ~Owned() { stopProcess(process); }
     QProcess process;
 };
 

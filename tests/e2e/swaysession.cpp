@@ -111,17 +111,6 @@ std::optional<qint64> focusedIn(const QJsonObject &node)
     return std::nullopt;
 }
 
-void stop(QProcess &process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(3000)) {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-}
-
 } // namespace
 
 SwaySession::SwaySession(Options options)
@@ -196,8 +185,8 @@ SwaySession::~SwaySession()
 {
     if (m_pointerConnection >= 0)
         ::close(m_pointerConnection);
-    stop(m_keyboard);
-    stop(m_sway);
+    stopProcess(m_keyboard);
+    stopProcess(m_sway);
 }
 
 QProcessEnvironment SwaySession::toolEnvironment() const
@@ -208,6 +197,17 @@ QProcessEnvironment SwaySession::toolEnvironment() const
     env.insert("WAYLAND_DISPLAY", "wayland-1");
     env.insert("SWAYSOCK", m_ipcSocket);
     return env;
+}
+
+void stopProcess(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
 }
 
 std::optional<Finished> runTool(const QString &program, const QStringList &arguments,

@@ -23,6 +23,8 @@ struct Finished {
 std::optional<Finished> runTool(const QString &program, const QStringList &arguments,
                                 const QProcessEnvironment &env,
                                 std::chrono::milliseconds timeout = std::chrono::seconds(10));
+// Stops a program the test started: SIGTERM, then SIGKILL when it lingers.
+void stopProcess(QProcess &process);
 
 // A headless sway of its own: one output of a fixed size, a black background,
 // no input device until addPointer. sway refuses to run as root: under root it
