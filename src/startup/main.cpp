@@ -16,6 +16,23 @@
 
 using namespace qelvo;
 
+namespace
+{
+
+// Nothing remains to be written once a window's loop has returned: the
+// process ends now, without waiting for a decode under way or for the
+// display's teardown (on Wayland that teardown can wait for good on Qt's
+// event thread), so a program that was told to end always ends, and the
+// next start runs.
+[[noreturn]] void endNow(SingleInstance &instance, int status)
+{
+    instance.release();
+    std::fflush(nullptr);
+    _exit(status);
+}
+
+} // namespace
+
 // Main: one instance, then the command line decides what runs.
 int main(int argc, char *argv[])
 {
@@ -52,18 +69,13 @@ int main(int argc, char *argv[])
         Form2 show(identity);
         show.Form_Load();
         show.exec();
-        // Nothing remains to be written: the process ends now, without
-        // waiting for a decode under way or for the display's teardown, so a
-        // show that was told to end always ends, and the next start runs.
-        const int status = show.exitStatus();
-        instance.release();
-        std::fflush(nullptr);
-        _exit(status);
+        endNow(instance, show.exitStatus());
     }
 
     auto *dialog = new Form1(identity);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->Form_Load();
     dialog->show();
-    return app.exec();
+    // Every save is written while the dialog is open; its closing writes nothing more.
+    endNow(instance, QApplication::exec());
 }
