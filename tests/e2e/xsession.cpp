@@ -194,6 +194,24 @@ std::vector<XSession::Window> XSession::windowsOf(qint64 pid) const
     return result;
 }
 
+bool XSession::requestClose(unsigned long window) const
+{
+    if (!m_display)
+        return false;
+    Display *d = dpy(m_display);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(d, "_NET_CLOSE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2; // from a pager: the user's own request
+    const Status sent =
+        XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(d, False);
+    return sent != 0;
+}
+
 QImage XSession::screenshot() const
 {
     if (!m_display)

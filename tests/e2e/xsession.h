@@ -55,6 +55,10 @@ public:
     [[nodiscard]] QImage screenshot() const;
     [[nodiscard]] QColor pixel(int x, int y) const;
 
+    // Asks the window manager to close the window, as its title bar's close
+    // button does (_NET_CLOSE_WINDOW); no key binding, so no keyboard grab,
+    // stands in the way.
+    bool requestClose(unsigned long window) const;
     // Runs xdotool with the session's display; true on exit code 0.
     bool xdotool(const QStringList &arguments) const;
 
