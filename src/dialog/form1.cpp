@@ -533,7 +533,7 @@ void Form1::lostFocus(QLineEdit *box)
     // While the notice is up and the focus goes back, the other box losing the
     // focus must not raise its own notice (two empty boxes would ping-pong).
     m_inLostFocus = true;
-    say(u8(t::kNotNumeric));
+    say(u8(dialog::numberTooLarge(box->text()) ? t::kNumberTooLarge : t::kNotNumeric));
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
     m_inLostFocus = false;
