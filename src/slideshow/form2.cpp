@@ -12,6 +12,7 @@
 #include "wallpaper/backends.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -202,6 +203,15 @@ bool Form2::event(QEvent *event)
         keyPressEvent(static_cast<QKeyEvent *>(event));
         return true;
     }
+    // Where the pointer first moves into the window after it appeared, the
+    // platform may report that position with the entering alone (Qt then
+    // passes on no move for it): it is a changed position all the same. The
+    // entering at the place the pointer sat when the window appeared is not.
+    if (event->type() == QEvent::Enter) {
+        const auto *enter = static_cast<QEnterEvent *>(event);
+        if (enter->globalPosition().toPoint() != m_pointerAtShow)
+            Form_MouseMove(enter->position().x(), enter->position().y());
+    }
     return QDialog::event(event);
 }
 
@@ -229,6 +239,7 @@ void Form2::mouseReleaseEvent(QMouseEvent *event)
 
 void Form2::showEvent(QShowEvent *event)
 {
+    m_pointerAtShow = QCursor::pos();
     QDialog::showEvent(event);
     if (m_closeWhenShown) {
         QTimer::singleShot(0, this, &QDialog::reject);

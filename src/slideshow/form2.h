@@ -10,6 +10,7 @@
 #include "wallpaper/mwallpaper.h"
 
 #include <QDialog>
+#include <QPoint>
 #include <QPointer>
 #include <QTimer>
 
@@ -144,6 +145,7 @@ private:
     bool m_backgroundRun = false;
     bool m_runFailed = false;
     bool m_closeWhenShown = false;
+    QPoint m_pointerAtShow; // global, when the window last appeared
     std::vector<QPointer<QWidget>> m_covers;
 
     std::unique_ptr<PictureLoader> m_loader;
