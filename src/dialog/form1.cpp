@@ -147,7 +147,10 @@ void Form1::buildControls()
     // A face with a taller line than the design's grows every text row by the
     // difference (per line), and the rows below move down with it.
     const int extra = extraLineHeight(font());
-    const auto lines = [extra](const QRect &design, int n) { return design.height() + n * extra; };
+    // The control's place in its column, n lines of text taller by extra each.
+    const auto grown = [extra](GrowingColumn &column, const QRect &design, int n) {
+        return column.place(design, design.height() + n * extra);
+    };
     GrowingColumn left;
     GrowingColumn right;
 
@@ -156,12 +159,12 @@ void Form1::buildControls()
 
     // Left column: lists; right column: sample, buttons, numbers; frame below.
     Label1 = named(new QLabel(u8(t::kLabel1), client), "Label1");
-    Label1->setGeometry(left.place(place::kLabel1, lines(place::kLabel1, 1)));
+    Label1->setGeometry(grown(left, place::kLabel1, 1));
     Combo1 = named(new QComboBox(client), "Combo1");
-    Combo1->setGeometry(left.place(place::kCombo1, lines(place::kCombo1, 1)));
+    Combo1->setGeometry(grown(left, place::kCombo1, 1));
     Combo1->setToolTip(u8(t::kCombo1Tip));
     Label2 = named(new QLabel(u8(t::kLabel2), client), "Label2");
-    Label2->setGeometry(left.place(place::kLabel2, lines(place::kLabel2, 2)));
+    Label2->setGeometry(grown(left, place::kLabel2, 2));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label2->setWordWrap(true);
     List1 = named(new QListView(client), "List1");
@@ -174,23 +177,23 @@ void Form1::buildControls()
     List1->setModel(m_list1Model);
 
     Check1 = named(new QCheckBox(u8(t::kCheck1), client), "Check1");
-    Check1->setGeometry(left.place(place::kCheck1, lines(place::kCheck1, 1)));
+    Check1->setGeometry(grown(left, place::kCheck1, 1));
     Check1->setToolTip(u8(t::kCheck1Tip));
     Check2 = named(new QCheckBox(u8(t::kCheck2), client), "Check2");
-    Check2->setGeometry(left.place(place::kCheck2, lines(place::kCheck2, 1)));
+    Check2->setGeometry(grown(left, place::kCheck2, 1));
     Check2->setToolTip(u8(t::kCheck2Tip));
     Check2->setChecked(true);
     Check4 = named(new QCheckBox(u8(t::kCheck4), client), "Check4");
-    Check4->setGeometry(left.place(place::kCheck4, lines(place::kCheck4, 1)));
+    Check4->setGeometry(grown(left, place::kCheck4, 1));
     Check4->setToolTip(u8(t::kCheck4Tip));
     Check4->setChecked(true);
     Check3 = named(new QCheckBox(u8(t::kCheck3), client), "Check3");
-    Check3->setGeometry(left.place(place::kCheck3, lines(place::kCheck3, 1)));
+    Check3->setGeometry(grown(left, place::kCheck3, 1));
     Check3->setToolTip(u8(t::kCheck3Tip));
     Check3->setChecked(true);
 
     Label3 = named(new QLabel(u8(t::kSample), client), "Label3");
-    Label3->setGeometry(right.place(place::kLabel3, lines(place::kLabel3, 2)));
+    Label3->setGeometry(grown(right, place::kLabel3, 2));
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label3->setWordWrap(true);
     Image1 = named(new QLabel(client), "Image1");
@@ -200,7 +203,7 @@ void Form1::buildControls()
 
     const auto button = [&](const char *name, const char *text, const char *tip, QRect where) {
         auto *b = named(new QPushButton(u8(text), client), name);
-        b->setGeometry(right.place(where, lines(where, 1)));
+        b->setGeometry(grown(right, where, 1));
         b->setToolTip(u8(tip));
         b->setAutoDefault(false);
         return b;
@@ -212,20 +215,20 @@ void Form1::buildControls()
     Command5 = button("Command5", t::kCommand5, t::kCommand5Tip, place::kCommand5);
 
     Label4 = named(new QLabel(u8(t::kLabel4), client), "Label4");
-    Label4->setGeometry(right.place(place::kLabel4, lines(place::kLabel4, 1)));
+    Label4->setGeometry(grown(right, place::kLabel4, 1));
     Text1 = named(new QLineEdit(u8(t::kText1Initial), client), "Text1");
-    Text1->setGeometry(right.place(place::kText1, lines(place::kText1, 1)));
+    Text1->setGeometry(grown(right, place::kText1, 1));
     Text1->setToolTip(u8(t::kText1Tip));
     Label5 = named(new QLabel(u8(t::kLabel5), client), "Label5");
-    Label5->setGeometry(right.place(place::kLabel5, lines(place::kLabel5, 1)));
+    Label5->setGeometry(grown(right, place::kLabel5, 1));
     Text2 = named(new QLineEdit(u8(t::kText2Initial), client), "Text2");
-    Text2->setGeometry(right.place(place::kText2, lines(place::kText2, 1)));
+    Text2->setGeometry(grown(right, place::kText2, 1));
     Text2->setToolTip(u8(t::kText2Tip));
 
     // The frame's title and its four rows grow a line each.
     GrowingColumn bottom(std::max(left.growth(), right.growth()));
     Frame1 = named(new QGroupBox(u8(t::kFrame1), client), "Frame1");
-    Frame1->setGeometry(bottom.place(place::kFrame1, lines(place::kFrame1, 1 + place::kOptionRows)));
+    Frame1->setGeometry(grown(bottom, place::kFrame1, 1 + place::kOptionRows));
     const int optionTop = place::kOptionTop + extra;
     const int optionPitch = place::kOptionPitch + extra;
     for (int i = 0; i < static_cast<int>(Option1.size()); ++i) {

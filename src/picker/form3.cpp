@@ -118,17 +118,19 @@ void Form3::buildControls()
     // difference; the rows below move down and the window grows with them.
     const int line = lineHeight(font());
     const int extra = extraLineHeight(font());
-    const auto oneLine = [extra](const QRect &design) { return design.height() + extra; };
+    const auto textRow = [extra](GrowingColumn &column, const QRect &design) {
+        return column.place(design, design.height() + extra);
+    };
     GrowingColumn left;
     GrowingColumn right;
 
     auto *label1 = new QLabel(tr8(picker::texts::kFileName), this);
     label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(left.place(twips(120, 120, 2052, 252), oneLine(twips(120, 120, 2052, 252))));
+    label1->setGeometry(textRow(left, twips(120, 120, 2052, 252)));
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(left.place(twips(120, 360, 2412, 264), oneLine(twips(120, 360, 2412, 264))));
+    Text1->setGeometry(textRow(left, twips(120, 360, 2412, 264)));
     // It only shows the chosen names; what is typed there would be ignored.
     Text1->setReadOnly(true);
 
@@ -178,23 +180,23 @@ void Form3::buildControls()
 
     Check1 = new QCheckBox(tr8(picker::texts::kUseFolder), this);
     Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(right.place(twips(2640, 2220, 2472, 312), oneLine(twips(2640, 2220, 2472, 312))));
+    Check1->setGeometry(textRow(right, twips(2640, 2220, 2472, 312)));
+    connect(Check1, &QCheckBox::toggled, this, &Form3::Check1_Click);
 
     // The type and drive rows stay side by side below the lower of the two
     // columns; the file list takes the room the left column has to spare.
     GrowingColumn lower(std::max(left.growth(), right.growth()));
     File1->setGeometry(file1.adjusted(0, 0, 0, lower.growth() - left.growth()));
-    label4->setGeometry(lower.place(twips(120, 2640, 1932, 252), oneLine(twips(120, 2640, 1932, 252))));
-    connect(Check1, &QCheckBox::toggled, this, &Form3::Check1_Click);
+    label4->setGeometry(textRow(lower, twips(120, 2640, 1932, 252)));
 
     auto *label5 = new QLabel(tr8(picker::texts::kDrive), this);
     label5->setObjectName(QStringLiteral("Label5"));
-    label5->setGeometry(lower.place(twips(2640, 2640, 1932, 252), oneLine(twips(2640, 2640, 1932, 252))));
-    Combo1->setGeometry(lower.place(twips(120, 2880, 2412, 276), oneLine(twips(120, 2880, 2412, 276))));
+    label5->setGeometry(textRow(lower, twips(2640, 2640, 1932, 252)));
+    Combo1->setGeometry(textRow(lower, twips(120, 2880, 2412, 276)));
 
     Drive1 = new DriveBox([this] { fillDriveBox(); }, this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setGeometry(lower.place(twips(2640, 2880, 2472, 276), oneLine(twips(2640, 2880, 2472, 276))));
+    Drive1->setGeometry(textRow(lower, twips(2640, 2880, 2472, 276)));
     setFixedSize(picker::visiblePixels(6585), picker::visiblePixels(3315) + lower.growth());
     connect(Drive1, &QComboBox::activated, this, &Form3::onDriveChosen);
 
