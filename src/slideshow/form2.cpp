@@ -112,6 +112,8 @@ protected:
             m_form.keyPressEvent(static_cast<QKeyEvent *>(event));
             return true;
         }
+        if (event->type() == QEvent::Enter)
+            m_form.pointerEntered(static_cast<QEnterEvent *>(event)->globalPosition());
         return QWidget::event(event);
     }
     void mouseMoveEvent(QMouseEvent *event) override
@@ -207,12 +209,17 @@ bool Form2::event(QEvent *event)
     // platform may report that position with the entering alone (Qt then
     // passes on no move for it): it is a changed position all the same. The
     // entering at the place the pointer sat when the window appeared is not.
-    if (event->type() == QEvent::Enter) {
-        const auto *enter = static_cast<QEnterEvent *>(event);
-        if (enter->globalPosition().toPoint() != m_pointerAtShow)
-            Form_MouseMove(enter->position().x(), enter->position().y());
-    }
+    if (event->type() == QEvent::Enter)
+        pointerEntered(static_cast<QEnterEvent *>(event)->globalPosition());
     return QDialog::event(event);
+}
+
+void Form2::pointerEntered(const QPointF &global)
+{
+    if (global.toPoint() == m_pointerAtShow)
+        return;
+    const QPointF at = mapFromGlobal(global);
+    Form_MouseMove(at.x(), at.y());
 }
 
 void Form2::keyPressEvent(QKeyEvent *event)

@@ -96,6 +96,9 @@ protected:
 
 private:
     friend class ScreenCover; // hands its input to the handlers below
+    // The pointer entered the show or a cover at global: a move, unless it
+    // sits where it was when the window appeared.
+    void pointerEntered(const QPointF &global);
 
     // ShowView
     void setTimerInterval(int ms) override;
