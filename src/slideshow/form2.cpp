@@ -85,11 +85,10 @@ void makeBlackFullScreen(QWidget &window, const QRect &geometry)
     window.setWindowState(Qt::WindowFullScreen);
 }
 
-// sway (1.7) shows a window it moved to another output only once the window
-// commits a frame after acking that move's configure. Qt acks a full-screen
-// configure of an unchanged size without painting, so the window would stay
-// unseen (the desktop, or nothing, on that output) until something repainted
-// it. Every change of the window's state is therefore painted at once.
+// sway applies a configure it sent only once the window commits a frame
+// after acking it (or its transaction times out). Qt acks a full-screen
+// configure of an unchanged size without painting, so each output would wait
+// for the timeout; every change of the window's state is painted at once.
 void paintStateChange(QWidget &window, const QEvent &event)
 {
     if (event.type() == QEvent::WindowStateChange)
