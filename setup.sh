@@ -21,6 +21,8 @@ PACKAGES=(
   cinnamon-desktop-data mate-desktop-common xfconf libxfconf-0-3 sway swaybg grim
   # the show under a Wayland compositor: Qt's wayland plugin, keys typed through sway
   qt6-wayland wtype
+  # LXQt's desktop (pcmanfm-qt) as a wallpaper test partner
+  pcmanfm-qt
   # fuzz targets: clang and its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
 )

@@ -146,7 +146,17 @@ std::vector<CommandLine> desktopCommands(Desktop desktop, const QString &path)
     case Desktop::Kde:
         return {{QStringLiteral("plasma-apply-wallpaperimage"), {path}}};
     case Desktop::Lxqt:
-        return {{QStringLiteral("pcmanfm-qt"), {QStringLiteral("--set-wallpaper"), path}}};
+        // pcmanfm-qt hands the picture to the desktop it runs; with none
+        // running it stores nothing and still ends with 0, so the desktop is
+        // asked first (on the session bus, where it owns its name). A fresh
+        // profile's mode shows no picture at all: the mode goes with it.
+        return {{QStringLiteral("dbus-send"),
+                 {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+                  QStringLiteral("--dest=org.pcmanfm.PCManFM"), QStringLiteral("/Application"),
+                  QStringLiteral("org.freedesktop.DBus.Peer.Ping")}},
+                {QStringLiteral("pcmanfm-qt"),
+                 {QStringLiteral("--set-wallpaper"), path, QStringLiteral("--wallpaper-mode"),
+                  QStringLiteral("fit")}}};
     case Desktop::Sway:
         if (!isSwaySafePath(path))
             return {};

@@ -311,3 +311,33 @@ TEST_F(RealDesktopE2E, SwayShowsTheNewBackgroundFromAFolderWithABlank)
 }
 
 } // namespace
+
+// LXQt: the real pcmanfm-qt desktop with a fresh profile (no wallpaper mode
+// of its own), on the private X server and bus. Without a desktop running the
+// change is a failure.
+TEST_F(RealDesktopE2E, LxqtShowsEachPictureOnAFreshProfileAndFailsWithoutItsDesktop)
+{
+    if (QStandardPaths::findExecutable("pcmanfm-qt").isEmpty())
+        GTEST_SKIP() << "pcmanfm-qt is not installed";
+    if (!startBus())
+        GTEST_SKIP() << m_skip;
+    m_env.insert("XDG_CURRENT_DESKTOP", "LXQt");
+    EXPECT_EQ(m_user->changeTo(0, m_env), 1) << "no desktop runs: the change cannot be done";
+
+    Owned desktop;
+    desktop.process.setProcessEnvironment(m_env);
+    desktop.process.start("pcmanfm-qt", {"--desktop", "--profile=lxqt"});
+    const auto answers = [&] {
+        const auto ping = runTool("dbus-send",
+                                  {"--session", "--print-reply", "--dest=org.pcmanfm.PCManFM", "/Application",
+                                   "org.freedesktop.DBus.Peer.Ping"},
+                                  m_env);
+        return ping && ping->code == 0;
+    };
+    ASSERT_TRUE(waitUntil(answers, 15s)) << "the pcmanfm-qt desktop did not start";
+    const auto centre = [&] { return s_session->pixel(512, 384); };
+    for (const auto &[index, colour] : {std::pair{0, QColor(Qt::red)}, std::pair{1, QColor(Qt::green)}}) {
+        ASSERT_EQ(m_user->changeTo(index, m_env), 0);
+        EXPECT_TRUE(waitUntil([&] { return near(centre(), colour); }, 10s)) << centre().name().toStdString();
+    }
+}

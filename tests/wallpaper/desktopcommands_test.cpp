@@ -85,8 +85,8 @@ TEST(DesktopCommands, ToolsThatTakeAPathGetItAsOneArgumentUnchanged)
     for (const QString &path : kHostile) {
         EXPECT_EQ(desktopCommands(Desktop::Kde, path),
                   (std::vector<CommandLine>{{"plasma-apply-wallpaperimage", {path}}}));
-        EXPECT_EQ(desktopCommands(Desktop::Lxqt, path),
-                  (std::vector<CommandLine>{{"pcmanfm-qt", {"--set-wallpaper", path}}}));
+        EXPECT_EQ(desktopCommands(Desktop::Lxqt, path).back(),
+                  (CommandLine{"pcmanfm-qt", {"--set-wallpaper", path, "--wallpaper-mode", "fit"}}));
         const auto xfce = xfceCommands("/backdrop/screen0/monitorDP-1/workspace0/last-image\n", path, "DP-1");
         ASSERT_EQ(xfce.size(), 1u);
         EXPECT_EQ(xfce[0].arguments.last(), path);
