@@ -23,6 +23,8 @@ PACKAGES=(
   qt6-wayland wtype
   # LXQt's desktop (pcmanfm-qt) as a wallpaper test partner
   pcmanfm-qt
+  # build: the PNG icons drawn from the SVG
+  librsvg2-bin
   # fuzz targets: clang and its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
 )
