@@ -33,10 +33,11 @@ void stopProcess(QProcess &process);
 // from folders nobody may read, with a runtime folder of its own. Stops only
 // the compositor it started.
 //
-// sway 1.7 scans a full-screen window's buffer out directly on an output the
-// pointer is not on; on the headless back end grim then reads that output's
-// last composited frame (the desktop before the window came), not what it
-// shows. The session turns direct scan-out off so that pictures tell the truth.
+// With a pointer plugged in, sway 1.7's headless back end keeps giving grim
+// the last composited frame (the desktop before the window came) of an output
+// the pointer is not on while it scans a full-screen window out directly, for
+// any client. Real outputs cannot scan a window's shared-memory buffer out.
+// The session turns direct scan-out off so that pictures show what is drawn.
 class SwaySession
 {
 public:
