@@ -35,8 +35,8 @@ void stopProcess(QProcess &process);
 //
 // With a pointer plugged in, sway 1.7's headless back end keeps giving grim
 // the last composited frame (the desktop before the window came) of an output
-// the pointer is not on while it scans a full-screen window out directly, for
-// any client. Real outputs cannot scan a window's shared-memory buffer out.
+// the pointer is not on while it scans a full-screen window out directly.
+// Real outputs cannot scan a window's shared-memory buffer out.
 // The session turns direct scan-out off so that pictures show what is drawn.
 class SwaySession
 {
