@@ -74,6 +74,9 @@ public:
     virtual void endProcess() = 0;
     // Restores the cursor and closes the show window only.
     virtual void closeWindow() = 0;
+    // The show runs in a screen-saver host's window. A host starts one show
+    // per monitor at once, so such a show writes no settings.
+    [[nodiscard]] virtual bool hostedShow() const { return false; }
 };
 
 } // namespace qelvo::slideshow

@@ -50,6 +50,11 @@ void SlideShow::Form_Load()
                                                m_services.clock.now());
     static_cast<ShowValues &>(*this) = read;
     m_recentStart = read.recentStart;
+    // The changer-only run stores where the list stands: in a host it would
+    // do so once per monitor and show nothing, so there the list is shown
+    // with no wallpaper changes.
+    if (m_view.hostedShow() && WPChanger == 3)
+        WPChanger = 0;
     if (read.folderNotFound) {
         m_view.showMessage(QString::fromUtf8(texts::kFolderNotFound));
         return;
