@@ -4,6 +4,7 @@
 #include "platform/endsignals.h"
 #include "platform/filesystem.h"
 #include "platform/singleinstance.h"
+#include "platform/xsaverkeeper.h"
 #include "settings/textcodec.h"
 #include "slideshow/form2.h"
 #include "slideshow/writeback.h"
@@ -77,6 +78,7 @@ int main(int argc, char *argv[])
         dialog.Form_Load();
         Form2 show(identity);
         show.Form_Load();
+        const XSaverKeeper keepXSaverOff;
         show.exec();
         endNow(instance, show.exitStatus());
     }
