@@ -47,7 +47,10 @@ void runHostedShow(std::uint32_t window, int argc, char *argv[])
     Form2 show(identity);
     show.embedInto(host);
     show.Form_Load();
-    show.exec();
+    // Not modal: a modal window asks for a window manager's state, and in a
+    // host's window there is none to ask.
+    show.show();
+    QApplication::exec();
     endHostedShow(show.exitStatus());
 }
 
