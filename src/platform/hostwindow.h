@@ -5,6 +5,7 @@
 #include <QSize>
 
 #include <cstdint>
+#include <functional>
 
 class QWindow;
 
@@ -31,6 +32,15 @@ public:
     // The window as a parent for the show's own; it lives as long as this object.
     [[nodiscard]] QWindow *asParent();
 
+    // The pictures the shows in this host's other windows have on screen for
+    // more than half of [fromMs, untilMs) (milliseconds since the epoch) go
+    // to choose; the picture it returns is claimed for that time on ownWindow
+    // (the show's own window in this one), and what was claimed before for
+    // the time until fromMs stays claimed. The X server serves no other
+    // client meanwhile, so two shows never take the same picture at once.
+    void pickBesideOthers(std::uint32_t ownWindow, qint64 fromMs, qint64 untilMs,
+                          const std::function<QString(const QStringList &elsewhere)> &choose);
+
 signals:
     void resized(QSize size);
     // The window was destroyed (the host ended, or its monitor went away).
@@ -43,6 +53,7 @@ private:
     bool m_exists = false;
     QSize m_size;
     QWindow *m_parent = nullptr;
+    QByteArray m_claim; // this show's claim for its next picture: "from until path"
 };
 
 } // namespace qelvo

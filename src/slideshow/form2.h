@@ -128,6 +128,8 @@ private:
     void endProcess() override;
     void closeWindow() override;
     [[nodiscard]] bool hostedShow() const override { return m_host != nullptr; }
+    void pickBesideOthers(int appearsInMs, int showsForMs,
+                          const std::function<QString(const QStringList &elsewhere)> &choose) override;
 
     void applyTimer();
     void followScreens();

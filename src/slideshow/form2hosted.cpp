@@ -4,7 +4,10 @@
 #include "platform/hostwindow.h"
 #include "slideshow/form2.h"
 
+#include <QDateTime>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace qelvo
 {
@@ -23,6 +26,19 @@ void Form2::embedInto(HostWindow &host)
     windowHandle()->setParent(host.asParent());
     fitHost(host.size());
     connect(&host, &HostWindow::resized, this, &Form2::fitHost);
+}
+
+void Form2::pickBesideOthers(int appearsInMs, int showsForMs,
+                             const std::function<QString(const QStringList &elsewhere)> &choose)
+{
+    if (!m_host) {
+        choose({});
+        return;
+    }
+    // Wall-clock times: the shows on the other monitors are other processes.
+    const qint64 from = QDateTime::currentMSecsSinceEpoch() + appearsInMs;
+    m_host->pickBesideOthers(static_cast<std::uint32_t>(winId()), from, from + std::max(showsForMs, 1),
+                             choose);
 }
 
 void Form2::fitHost(QSize pixels)
