@@ -25,6 +25,10 @@ PACKAGES=(
   pcmanfm-qt
   # build: the PNG icons drawn from the SVG
   librsvg2-bin
+  # the screen-saver hosts: the X saver's and DPMS's extensions, the hosts themselves as test
+  # partners, and the package's checks (lintian, appstreamcli)
+  pkg-config libxcb1-dev libxcb-screensaver0-dev libxcb-dpms0-dev
+  xscreensaver xsecurelock lintian appstream libxml2-utils
   # fuzz targets: clang and its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
 )

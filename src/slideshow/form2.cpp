@@ -223,19 +223,21 @@ void Form2::keyPressEvent(QKeyEvent *event)
     // Delete gives DEL here, but no character where the show's keys were
     // defined: it must not end the show.
     const QString text = event->text();
-    if (text.isEmpty() || text.at(0) == QChar(kDeleteCharacter))
+    if (m_host || text.isEmpty() || text.at(0) == QChar(kDeleteCharacter))
         return;
     Form_KeyPress(text.at(0).unicode());
 }
 
 void Form2::mouseMoveEvent(QMouseEvent *event)
 {
+    if (m_host)
+        return;
     Form_MouseMove(event->position().x(), event->position().y());
 }
 
 void Form2::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (rect().contains(event->position().toPoint()))
+    if (!m_host && rect().contains(event->position().toPoint()))
         Form_Click();
 }
 
@@ -246,7 +248,7 @@ void Form2::showEvent(QShowEvent *event)
         QTimer::singleShot(0, this, &QDialog::reject);
         return;
     }
-    if (m_backgroundRun)
+    if (m_backgroundRun || m_host)
         return;
     coverOtherScreens();
     raise();
@@ -278,6 +280,8 @@ void Form2::followScreens()
 {
     // Deferred: a removed screen is still listed while its signal runs.
     QTimer::singleShot(0, this, [this] {
+        if (m_host)
+            return; // the host's window is followed instead
         const QRect primary = primaryScreenGeometry();
         if (primary != m_screen && !m_backgroundRun) {
             m_screen = primary;
@@ -460,7 +464,8 @@ void Form2::showMessage(const QString &text)
         m_services.message(text);
         return;
     }
-    if (m_backgroundRun) {
+    // Nobody can answer a box under a host's window.
+    if (m_backgroundRun || m_host) {
         tellStandardError(text);
         return;
     }
