@@ -85,6 +85,16 @@ void makeBlackFullScreen(QWidget &window, const QRect &geometry)
     window.setWindowState(Qt::WindowFullScreen);
 }
 
+// sway applies a configure it sent only once the window commits a frame
+// after acking it (or its transaction times out). Qt acks a full-screen
+// configure of an unchanged size without painting, so each output would wait
+// for the timeout; every change of the window's state is painted at once.
+void paintStateChange(QWidget &window, const QEvent &event)
+{
+    if (event.type() == QEvent::WindowStateChange)
+        window.update();
+}
+
 } // namespace
 
 // A black window over a screen other than the primary. It has no handling of
@@ -111,6 +121,7 @@ protected:
             m_form.keyPressEvent(static_cast<QKeyEvent *>(event));
             return true;
         }
+        paintStateChange(*this, *event);
         return QWidget::event(event);
     }
     void mouseMoveEvent(QMouseEvent *event) override
@@ -202,6 +213,7 @@ bool Form2::event(QEvent *event)
         keyPressEvent(static_cast<QKeyEvent *>(event));
         return true;
     }
+    paintStateChange(*this, *event);
     return QDialog::event(event);
 }
 
@@ -457,9 +469,21 @@ void Form2::showMessage(const QString &text)
         tellStandardError(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle), text, QMessageBox::Ok);
+    // A child of the show: a compositor puts a box without a parent (on
+    // Wayland, no xdg_toplevel.set_parent) behind the full-screen show, where
+    // no key reaches it and the modal box blocks the show's keys for good.
+    QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle), text, QMessageBox::Ok, this);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // sway shows a child over a full-screen window but never gives it the
+    // keyboard (a request for it only marks the box urgent). On Wayland the
+    // show leaves full screen while its box is open.
+    const bool leaveFullScreen = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+                                 windowState().testFlag(Qt::WindowFullScreen);
+    if (leaveFullScreen)
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
     box.exec();
+    if (leaveFullScreen)
+        setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
 void Form2::hideCursor()
