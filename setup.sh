@@ -12,6 +12,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # run: Japanese-capable font for the interface
   fonts-ipafont-gothic
+  # the other Japanese faces a desktop may have: the label-fit test runs under each
+  fonts-noto-cjk fonts-ipaexfont-gothic fonts-vlgothic fonts-droid-fallback fonts-dejavu-core
   # end-to-end tests and benchmarks
   xvfb openbox xdotool x11-utils imagemagick libjpeg-turbo-progs
   # packaging checks (the idle watchers the example units start)
