@@ -475,13 +475,7 @@ void Form2::hideForBackgroundRun()
 
 std::optional<QByteArray> Form2::readSettingsBytes()
 {
-    QFile file(m_identity.settingsPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return settings::readSettingsFile(m_identity.settingsPath());
 }
 
 Outcome Form2::writeSettingsBytes(const QByteArray &bytes)
