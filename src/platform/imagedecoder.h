@@ -66,12 +66,18 @@ struct DecodeWork {
     qint64 jpegBlocks = 0; // 8 x 8 coefficient blocks over all components
     qint64 fileBytes = 0;
     bool arithmetic = false; // an arithmetic-coded JPEG
+    bool gif = false;
+    // The bytes that carry pixels (a JPEG's scans, a GIF's frame data);
+    // -1 when not told apart, and the whole file counts.
+    qint64 pixelBytes = -1;
 };
 
 // Whether the decode fits in the memory decoding may take (1 GiB) and the
 // file holds bytes enough for the pixels it claims. Ordinary camera photos
-// fit; a file that would need gigabytes, or a small one that claims a huge
-// picture, is refused as one that cannot be decoded.
+// fit; a file that would need gigabytes, or one whose pixel data is small
+// for the huge picture it claims (however much padding makes the file big),
+// is refused as one that cannot be decoded. A JPEG is weighed at the scale it
+// is decoded at for the size it is shown at.
 [[nodiscard]] bool withinDecodingBudget(const DecodeWork &work);
 
 } // namespace qelvo
