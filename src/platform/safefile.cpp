@@ -101,6 +101,21 @@ std::optional<QByteArray> readWholeNoFollow(const QString &path)
     return out;
 }
 
+Outcome writeNewFile(const QString &path, const QByteArray &bytes)
+{
+    const int fd = openForWritingNoFollow(path, O_CREAT | O_EXCL, 0666);
+    if (fd < 0)
+        return systemFailure(errno);
+    if (!writeAllAtStart(fd, bytes) || ::fsync(fd) != 0) {
+        const int error = errno;
+        ::unlink(encodePath(path).constData());
+        ::close(fd);
+        return systemFailure(error);
+    }
+    ::close(fd);
+    return Outcome::success();
+}
+
 bool isTemporaryNameFor(const QString &path, const QString &fileName)
 {
     const QString prefix = QFileInfo(path).fileName() + QLatin1String(kTemporaryTag);

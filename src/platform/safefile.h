@@ -36,6 +36,10 @@ void removeLeftoverTemporaries(const QString &path);
 // Whether a file name is one replaceFile gives its temporaries for path.
 [[nodiscard]] bool isTemporaryNameFor(const QString &path, const QString &fileName);
 
+// Makes a new file at path holding bytes; fails where anything (a link
+// included) has the name already.
+[[nodiscard]] Outcome writeNewFile(const QString &path, const QByteArray &bytes);
+
 // Opens a file for writing without following a link (O_NOFOLLOW); -1 with
 // errno set on failure. flags are added to O_WRONLY | O_CLOEXEC | O_NOFOLLOW.
 [[nodiscard]] int openForWritingNoFollow(const QString &path, int flags, int mode = 0600);

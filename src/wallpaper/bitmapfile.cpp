@@ -1,7 +1,9 @@
 #include "wallpaper/bitmapfile.h"
 
+#include "platform/safefile.h"
+
+#include <QBuffer>
 #include <QPainter>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstdint>
@@ -95,14 +97,14 @@ bool writeBitmap24(const QImage &image, QIODevice &device)
 
 bool saveBitmap24(const QImage &image, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !writeBitmap24(image, buffer))
         return false;
-    if (!writeBitmap24(image, file)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    buffer.close();
+    // A link planted where the bitmap goes is replaced, never written through.
+    removeLeftoverTemporaries(path);
+    return replaceFile(path, bytes).outcome.ok();
 }
 
 } // namespace qelvo::wallpaper
