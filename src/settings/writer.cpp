@@ -93,7 +93,8 @@ constexpr mode_t kRewriteUnderWay = S_ISVTX;
 // written as before.
 bool reserve(int fd, qsizetype size)
 {
-    if (size == 0 || ::fallocate(fd, 0, 0, static_cast<off_t>(size)) == 0)
+    // Beyond the end the size stays: a file cut short here is still the old one.
+    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0)
         return true;
     return errno == EOPNOTSUPP || errno == ENOSYS;
 }

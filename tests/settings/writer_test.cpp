@@ -3,6 +3,8 @@
 #include "platform/filesystem.h"
 #include "settings/textcodec.h"
 
+#include "fakes/folderflags.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +22,8 @@
 #include <unistd.h>
 
 using namespace qelvo::settings;
+using qelvo::fakes::refuseNewFiles;
+using qelvo::fakes::setFolderFlag;
 
 namespace
 {
@@ -118,20 +122,6 @@ TEST(WriteSettingsFile, FailureIsReportedAndWhatStoodThereKept)
 
 namespace
 {
-bool setFolderFlag(const QString &folder, int flag, bool on)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (ok) {
-        flags = on ? (flags | flag) : (flags & ~flag);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return ok;
-}
 // Entries can then be added to the folder but none removed or replaced, so a
 // rename over a file in it fails even for root.
 bool setAppendOnly(const QString &folder, bool on)
@@ -151,16 +141,6 @@ void put(const QString &path, const QByteArray &bytes)
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-// Makes a folder refuse new files while the files in it stay writable:
-// read-only for a user, immutable for root (whom permissions do not stop).
-bool refuseNewFiles(const QString &folder, bool on)
-{
-    if (::geteuid() == 0)
-        return setFolderFlag(folder, FS_IMMUTABLE_FL, on);
-    return QFile::setPermissions(folder,
-                                 QFile::ReadOwner | QFile::ExeOwner |
-                                     (on ? QFile::Permissions() : QFile::Permissions(QFile::WriteOwner)));
-}
 } // namespace
 
 TEST(WriteSettingsFile, FailedRenameIsReportedAndOldFileKept)
@@ -327,28 +307,38 @@ TEST(WriteSettingsFile, AFiftyMegabyteFileIsReplacedWhole)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Qelvo.ini"});
 }
 
-// A file system with no room left: the save fails, says why, and the old file
-// stays whole with no temporary file beside it.
+// A file system with no room left: the save fails, says it is full, and the
+// old file stays whole with nothing new beside it; in place as by a rename.
 TEST(WriteSettingsFile, AFullFileSystemKeepsTheOldFileWhole)
 {
-    QTemporaryDir dir;
-    const QByteArray mountPoint = QFile::encodeName(dir.path());
-    const QByteArray command = "mount -t tmpfs -o size=64k qelvo-full " + mountPoint + " 2>/dev/null";
-    if (std::system(command.constData()) != 0)
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs the right to mount)";
-    const QString path = dir.filePath("Qelvo.ini");
-    const QByteArray old(16 * 1024, 'o');
-    const bool written = writeSettingsFile(path, old).ok();
-    const qelvo::Outcome full = writeSettingsFile(path, QByteArray(128 * 1024, 'n'));
-    QFile f(path);
-    const QByteArray kept = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
-    const auto problem = qelvo::diagnoseWriteFailure(path, 128 * 1024);
-    f.close();
-    std::system(("umount " + mountPoint).constData());
-    ASSERT_TRUE(written);
-    EXPECT_FALSE(full.ok());
-    EXPECT_TRUE(kept == old);
-    EXPECT_EQ(files, QStringList{"Qelvo.ini"});
-    EXPECT_EQ(problem, qelvo::WriteProblem::DiskFull);
+    for (const bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "in place" : "temporary file and rename");
+        QTemporaryDir dir;
+        const QByteArray mountPoint = QFile::encodeName(dir.path());
+        const QByteArray command = "mount -t tmpfs -o size=64k qelvo-full " + mountPoint + " 2>/dev/null";
+        if (std::system(command.constData()) != 0)
+            GTEST_SKIP() << "cannot mount a small tmpfs here (needs the right to mount)";
+        const QString path = dir.filePath("Qelvo.ini");
+        const QByteArray old(16 * 1024, 'o');
+        const bool written =
+            writeSettingsFile(path, old).ok() && (!inPlace || writeSettingsFile(path + ".bak", "older").ok());
+        const bool refusing = !inPlace || refuseNewFiles(dir.path(), true);
+        const qelvo::Outcome full = writeSettingsFile(path, QByteArray(128 * 1024, 'n'));
+        const bool unrefused = !inPlace || refuseNewFiles(dir.path(), false);
+        const QByteArray kept = contentOf(path);
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        const auto problem = qelvo::diagnoseWriteFailure(path, 128 * 1024);
+        std::system(("umount " + mountPoint).constData());
+        ASSERT_TRUE(written);
+        if (!refusing)
+            GTEST_SKIP() << "cannot make a folder refuse new files here";
+        ASSERT_TRUE(unrefused);
+        EXPECT_FALSE(full.ok());
+        EXPECT_EQ(full.systemError(), ENOSPC) << full.reason().toStdString();
+        EXPECT_TRUE(kept == old);
+        EXPECT_EQ(files, inPlace ? QStringList({"Qelvo.ini", "Qelvo.ini.bak"}) : QStringList{"Qelvo.ini"});
+        if (!inPlace) {
+            EXPECT_EQ(problem, qelvo::WriteProblem::DiskFull);
+        }
+    }
 }
