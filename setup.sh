@@ -23,6 +23,8 @@ PACKAGES=(
   qt6-wayland wtype
   # fuzz targets: clang and its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
+  # a FUSE folder whose reads never answer, for the stalled-picture test
+  libfuse3-dev fuse3
 )
 
 missing=()

@@ -150,9 +150,7 @@ void SlideShow::prepareAfter(int position)
     const auto path = entry(next);
     if (!path || !m_services.fs.isNormalFile(*path))
         return;
-    m_view.prepareImage(*path, [screen = m_screen, zoomMax = ZoomMax](QSize natural) {
-        return scaleToScreen(natural, screen, zoomMax);
-    });
+    m_view.prepareImage(*path, boxRule());
 }
 
 void SlideShow::pushHistory()
@@ -212,14 +210,32 @@ void SlideShow::chgImg()
         m_view.setStatusText(pauseText(texts::kPauseHeadImageChange, ListName, p));
     }
     m_view.clearPicture();
-    const auto natural = m_view.naturalSize(p);
-    if (!natural)
+    const ShowView::BoxRule rule = boxRule();
+    const auto natural = m_view.preparedNaturalSize(p);
+    if (!natural) {
+        m_view.presentImage(p, rule);
+        m_view.setPictureVisible(true);
         return;
-    const QRect box = scaleToScreen(*natural, m_screen, ZoomMax);
+    }
+    if (!natural->isValid() || natural->isEmpty())
+        return;
+    const QRect box = rule(*natural);
     if (!m_view.presentImage(p, box))
         return;
     pictureSize = box.size();
     m_view.setPictureVisible(true);
+}
+
+void SlideShow::pictureShown(QSize size)
+{
+    pictureSize = size;
+}
+
+ShowView::BoxRule SlideShow::boxRule() const
+{
+    return [screen = m_screen, zoomMax = ZoomMax](QSize natural) {
+        return scaleToScreen(natural, screen, zoomMax);
+    };
 }
 
 void SlideShow::FadeOut()
