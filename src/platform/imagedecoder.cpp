@@ -397,17 +397,15 @@ void PictureReader::readHeader()
         m_natural.transpose();
 }
 
-QImage PictureReader::decode(QSize targetSize)
+std::optional<DecodeWork> PictureReader::plan(QSize targetSize)
 {
-    if (!m_reader)
-        return {};
     QImageReader &reader = *m_reader;
     QSize stored = m_header;
     const std::optional<QSize> gifScreen = reader.format() == "gif" ? readGifScreen(*m_device) : std::nullopt;
     if (gifScreen)
         stored = stored.expandedTo(*gifScreen);
     if (!stored.isValid() || stored.isEmpty())
-        return reader.read(); // let the reader try what its header did not tell
+        return std::nullopt;
 
     const std::optional<JpegFrame> jpeg =
         reader.format() == "jpeg" ? readJpegFrame(*m_device) : std::optional<JpegFrame>();
@@ -417,10 +415,8 @@ QImage PictureReader::decode(QSize targetSize)
         if (reader.transformation() & QImageIOHandler::TransformationRotate90)
             target.transpose();
         const int k = jpegScaleEighths(stored, target);
-        if (k < 8) {
+        if (k < 8)
             output = eighths(stored, k);
-            reader.setScaledSize(output);
-        }
     }
     DecodeWork work{stored, output};
     work.fileBytes = m_device->size();
@@ -434,9 +430,29 @@ QImage PictureReader::decode(QSize targetSize)
     // Weighed only where the claim is large enough to matter: it reads the file through.
     if ((jpeg || work.gif) && qint64(stored.width()) * stored.height() > kAlwaysDecodedPixels)
         work.pixelBytes = jpeg ? jpegScanBytes(*m_device) : gifImageBytes(*m_device);
-    if (!withinDecodingBudget(work))
+    return work;
+}
+
+bool PictureReader::fitsBudget(QSize targetSize)
+{
+    if (!m_reader)
+        return false;
+    const auto work = plan(targetSize);
+    return !work || withinDecodingBudget(*work);
+}
+
+QImage PictureReader::decode(QSize targetSize)
+{
+    if (!m_reader)
         return {};
-    return reader.read();
+    const auto work = plan(targetSize);
+    if (!work)
+        return m_reader->read(); // let the reader try what its header did not tell
+    if (!withinDecodingBudget(*work))
+        return {};
+    if (work->output != work->stored)
+        m_reader->setScaledSize(work->output);
+    return m_reader->read();
 }
 
 QSize readNaturalSize(const QString &path)
