@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray old(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     const auto rewritten = slideshow::rewriteSettingsBytes(head, old);
     if (!rewritten) {
-        fuzz::require(old.contains("***StartList***"), "a rewrite is refused only over records it would miss");
+        fuzz::require(old.contains("***StartList***"),
+                      "a rewrite is refused only over records it would miss");
         return 0;
     }
     const QByteArray &out = *rewritten;
