@@ -1,5 +1,6 @@
 #include "wallpaper/bitmapfile.h"
 
+#include "platform/endsignals.h"
 #include "platform/safefile.h"
 
 #include <QBuffer>
@@ -102,7 +103,10 @@ bool saveBitmap24(const QImage &image, const QString &path)
     if (!buffer.open(QIODevice::WriteOnly) || !writeBitmap24(image, buffer))
         return false;
     buffer.close();
-    // A link planted where the bitmap goes is replaced, never written through.
+    // A screen-saver host's SIGTERM waits the few milliseconds of the write,
+    // so no temporary file is left beside the bitmap. A link planted where
+    // the bitmap goes is replaced, never written through.
+    const EndSignalDeferral writing;
     removeLeftoverTemporaries(path);
     return replaceFile(path, bytes).outcome.ok();
 }
