@@ -33,6 +33,8 @@ PACKAGES=(
   xscreensaver xsecurelock lintian appstream libxml2-utils
   # fuzz targets: clang and its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
+  # a FUSE folder whose reads never answer, for the stalled-picture test
+  libfuse3-dev fuse3
 )
 
 missing=()

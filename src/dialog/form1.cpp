@@ -33,6 +33,8 @@
 #include <QStringListModel>
 #include <QTimer>
 
+#include <cerrno>
+
 namespace qelvo
 {
 
@@ -427,7 +429,11 @@ bool Form1::mnuFileSave_Click()
         // Unlike a silent failure, this keeps the changes marked unsaved, so the
         // close guard still asks.
         say(u8(t::kSaveFailed)
-                .arg(QDir::toNativeSeparators(path), saveFailureReason(path, bytes.size(), saved.reason())),
+                .arg(QDir::toNativeSeparators(path),
+                     // A full disk is one whatever else the folder refuses.
+                     saved.systemError() == ENOSPC || saved.systemError() == EDQUOT
+                         ? u8(t::kWriteDiskFull)
+                         : saveFailureReason(path, bytes.size(), saved.reason())),
             Icon::Critical);
         return false;
     }

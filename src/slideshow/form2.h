@@ -37,9 +37,6 @@ struct Form2Services {
     // Reads and decodes a picture for its box, on the loader's worker;
     // default: renderPicture.
     PictureLoader::Render render;
-    // Reads a picture's header on the window's thread, for a picture that was
-    // not prepared; default: readNaturalSize.
-    std::function<QSize(const QString &)> readHeader;
     // Message boxes; default a QMessageBox titled "qelvo".
     std::function<void(const QString &)> message;
 };
@@ -118,8 +115,9 @@ private:
     void setStatusVisible(bool visible) override;
     void prepareTexts(const QString &listName) override;
     void clearPicture() override;
-    [[nodiscard]] std::optional<QSize> naturalSize(const QString &path) override;
+    [[nodiscard]] std::optional<QSize> preparedNaturalSize(const QString &path) override;
     bool presentImage(const QString &path, const QRect &box) override;
+    void presentImage(const QString &path, BoxRule box) override;
     void prepareImage(const QString &path, BoxRule box) override;
     void drawFade(const slideshow::FadeStep &step) override;
     void showMessage(const QString &text) override;
@@ -138,7 +136,9 @@ private:
     void applyTimer();
     void followScreens();
     void placeStatusLine();
-    void pictureLoaded(const QString &path, const QImage &image);
+    void pictureLoaded(const QString &path, const QImage &image, QSize natural);
+    // The rule as the loader's worker takes it: the box's size in device pixels.
+    [[nodiscard]] TargetRule deviceTargetRule(BoxRule box) const;
     void coverOtherScreens();
     void fitHost(QSize pixels);
 
@@ -166,6 +166,7 @@ private:
     std::unique_ptr<PictureLoader> m_loader;
     QString m_waitingFor;  // the picture the screen waits for
     QSize m_waitingTarget; // its size in device pixels
+    BoxRule m_waitingBox;  // for a picture not prepared: its box, from its header
 
     std::unique_ptr<slideshow::SlideShow> m_show;
 };
