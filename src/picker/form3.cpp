@@ -38,10 +38,7 @@ namespace
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kFilledRole = Qt::UserRole + 1;
 
-QString tr8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+using picker::tr8;
 
 // A control's place, given in twips like the rest of the layout.
 QRect twips(int left, int top, int width, int height)

@@ -2,6 +2,7 @@
 #include "platform/appidentity.h"
 #include "platform/clock.h"
 #include "platform/filesystem.h"
+#include "platform/language.h"
 #include "platform/singleinstance.h"
 #include "settings/textcodec.h"
 #include "slideshow/form2.h"
@@ -10,6 +11,7 @@
 #include "startup/module1.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <unistd.h>
@@ -51,6 +53,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kAppTitle));
+    // Every text in the user's language, the changer-only run's standard-error lines too.
+    const Translations translations(chooseUiLanguage(QLocale().uiLanguages()));
     const AppIdentity identity = AppIdentity::current();
     // An installed copy's per-user folders; a failure shows later, where a file is read or written.
     identity.makeFolders();
