@@ -6,8 +6,8 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
