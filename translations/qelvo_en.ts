@@ -453,7 +453,7 @@ and create the settings file there</translation>
     </message>
     <message>
         <source>画像ファイル (*.jpg;*.gif;*.bmp)</source>
-        <translation>Picture files (*.jpg;*.gif;*.bmp)</translation>
+        <translation>Pictures (*.jpg;*.gif;*.bmp)</translation>
     </message>
     <message>
         <source>BMPファイル (*.bmp)</source>
