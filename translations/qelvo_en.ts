@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>切替え秒数</source>
-        <translation>Seconds per picture</translation>
+        <translation>Seconds each</translation>
     </message>
     <message>
         <source>画像に対する最大倍率を指定。小数点以下も可。</source>
@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>ランダム表示</source>
-        <translation>Random order</translation>
+        <translation>Shuffle</translation>
     </message>
     <message>
         <source>表示順をランダムにします。</source>
@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>マウス無効</source>
-        <translation>Ignore mouse</translation>
+        <translation>Mouse off</translation>
     </message>
     <message>
         <source>マウス動作によるスクリーンセーバ終了を無効化します。</source>
@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>画像効果無効</source>
-        <translation>No effects</translation>
+        <translation>Effects off</translation>
     </message>
     <message>
         <source>画像変更時の特殊効果を無効化します。</source>
