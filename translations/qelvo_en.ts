@@ -109,7 +109,7 @@
     </message>
     <message>
         <source>リストへファイルの追加を行います</source>
-        <translation>Adds files to the list</translation>
+        <translation>Adds files or a folder to the list</translation>
     </message>
     <message>
         <source>削除</source>
@@ -117,7 +117,7 @@
     </message>
     <message>
         <source>リストからファイルを削除します</source>
-        <translation>Removes the file from the list</translation>
+        <translation>Removes the selected entry from the list</translation>
     </message>
     <message>
         <source>上へ</source>
@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>プレビューします。</source>
-        <translation>Shows the slide show.</translation>
+        <translation>Previews the slide show.</translation>
     </message>
     <message>
         <source>選択ファイルのイメージを表示します。</source>
@@ -228,7 +228,7 @@
 初回起動、或いは設定ファイルの消失が考えられます。
 新規に設定を開始します。</source>
         <translation>Could not read the settings:
-This is the first start, or the settings file has been lost.
+This may be the first start, or the settings file may have been lost.
 Starting with new settings.</translation>
     </message>
     <message>
@@ -251,7 +251,7 @@ Save the settings now?</translation>
     </message>
     <message>
         <source>数値以外は受け付けません</source>
-        <translation>Please enter a number</translation>
+        <translation>Only numbers are accepted</translation>
     </message>
     <message>
         <source>設定を保存できませんでした。変更は保存されていません。
@@ -353,11 +353,11 @@ Create a new list?</translation>
     </message>
     <message>
         <source>■使用方法は、readme.txt及びwebサイトを参照して下さい</source>
-        <translation>■For how to use it, see readme.txt and the web site</translation>
+        <translation>■For instructions, see readme.txt and the web site</translation>
     </message>
     <message>
         <source>■使用方法は、勘を参照して下さい</source>
-        <translation>■For how to use it, trust your intuition</translation>
+        <translation>■For instructions, consult your intuition</translation>
     </message>
     <message>
         <source>■ソフトの開発には万全を期しておりますが、万が一このソフトを使用したことによる</source>
