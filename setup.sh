@@ -16,6 +16,8 @@ PACKAGES=(
   qt6-translations-l10n
   # run: Japanese-capable font for the interface
   fonts-ipafont-gothic
+  # the other Japanese faces a desktop may have: the label-fit test runs under each
+  fonts-noto-cjk fonts-ipaexfont-gothic fonts-vlgothic fonts-droid-fallback fonts-dejavu-core
   # end-to-end tests and benchmarks
   xvfb openbox xdotool x11-utils imagemagick libjpeg-turbo-progs
   # end-to-end tests: a message box's text and buttons read through the clipboard

@@ -367,6 +367,10 @@ Create a new list?</translation>
         <source>&#x3000;いかなる損害も開発者及び配布元では責任を負いません。</source>
         <translation>&#x3000;distributor accept no liability for any damage that its use may cause.</translation>
     </message>
+    <message>
+        <source>数値が大きすぎます</source>
+        <translation>The number is too large</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>

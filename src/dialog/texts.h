@@ -93,6 +93,7 @@ inline constexpr const char *kSaveConfirm =
 inline constexpr const char *kPreviewSave =
     QT_TRANSLATE_NOOP("Form1", "ﾌﾟﾚﾋﾞｭｰは、設定保存後に有効となります。\n設定を保存しますか？");
 inline constexpr const char *kNotNumeric = QT_TRANSLATE_NOOP("Form1", "数値以外は受け付けません");
+inline constexpr const char *kNumberTooLarge = QT_TRANSLATE_NOOP("Form1", "数値が大きすぎます");
 inline constexpr const char *kSaveFailed =
     QT_TRANSLATE_NOOP("Form1", "設定を保存できませんでした。変更は保存されていません。\n%1\n%2");
 // Why a save failed, for the common causes; the system's own text for the rest.

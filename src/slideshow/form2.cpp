@@ -12,6 +12,7 @@
 #include "wallpaper/backends.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -111,6 +112,8 @@ protected:
             m_form.keyPressEvent(static_cast<QKeyEvent *>(event));
             return true;
         }
+        if (event->type() == QEvent::Enter)
+            m_form.pointerEntered(static_cast<QEnterEvent *>(event)->globalPosition());
         return QWidget::event(event);
     }
     void mouseMoveEvent(QMouseEvent *event) override
@@ -202,7 +205,21 @@ bool Form2::event(QEvent *event)
         keyPressEvent(static_cast<QKeyEvent *>(event));
         return true;
     }
+    // Where the pointer first moves into the window after it appeared, the
+    // platform may report that position with the entering alone (Qt then
+    // passes on no move for it): it is a changed position all the same. The
+    // entering at the place the pointer sat when the window appeared is not.
+    if (event->type() == QEvent::Enter)
+        pointerEntered(static_cast<QEnterEvent *>(event)->globalPosition());
     return QDialog::event(event);
+}
+
+void Form2::pointerEntered(const QPointF &global)
+{
+    if (global.toPoint() == m_pointerAtShow)
+        return;
+    const QPointF at = mapFromGlobal(global);
+    Form_MouseMove(at.x(), at.y());
 }
 
 void Form2::keyPressEvent(QKeyEvent *event)
@@ -229,6 +246,7 @@ void Form2::mouseReleaseEvent(QMouseEvent *event)
 
 void Form2::showEvent(QShowEvent *event)
 {
+    m_pointerAtShow = QCursor::pos();
     QDialog::showEvent(event);
     if (m_closeWhenShown) {
         QTimer::singleShot(0, this, &QDialog::reject);

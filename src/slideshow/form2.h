@@ -10,6 +10,7 @@
 #include "wallpaper/mwallpaper.h"
 
 #include <QDialog>
+#include <QPoint>
 #include <QPointer>
 #include <QTimer>
 
@@ -95,6 +96,9 @@ protected:
 
 private:
     friend class ScreenCover; // hands its input to the handlers below
+    // The pointer entered the show or a cover at global: a move, unless it
+    // sits where it was when the window appeared.
+    void pointerEntered(const QPointF &global);
 
     // ShowView
     void setTimerInterval(int ms) override;
@@ -144,6 +148,7 @@ private:
     bool m_backgroundRun = false;
     bool m_runFailed = false;
     bool m_closeWhenShown = false;
+    QPoint m_pointerAtShow; // global, when the window last appeared
     std::vector<QPointer<QWidget>> m_covers;
 
     std::unique_ptr<PictureLoader> m_loader;

@@ -6,6 +6,7 @@
 #include "slideshow/picturebox.h"
 #include "slideshow/scaling.h"
 
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -281,6 +282,30 @@ TEST_F(Form2Widget, PointerOverThePictureCountsAsOverTheWindowAndAClickCloses)
     ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, 2000)) << "ended = " << ended;
     QTest::mouseClick(form.get(), Qt::LeftButton, Qt::NoModifier, centre);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, 2000));
+}
+
+// The pointer's first position in the window may come with its entering
+// alone: that counts as a move, the entering where the pointer sat when the
+// window appeared does not.
+TEST_F(Form2Widget, EnteringAtANewPlaceCountsAsAMove)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QPoint still = form->mapFromGlobal(QCursor::pos());
+    const auto enter = [&](QPoint at) {
+        QEnterEvent event(at, at, form->mapToGlobal(at));
+        QApplication::sendEvent(form.get(), &event);
+    };
+    enter(still);
+    enter(QPoint(40, 30));
+    form->Form_MouseMove(40, 30); // the same place again: no move
+    form->Form_MouseMove(60, 50);
+    EXPECT_EQ(ended, 0);
+    form->Form_MouseMove(80, 70);
+    EXPECT_EQ(ended, 1);
 }
 
 // The black windows over the other screens: the show ends from any screen.
