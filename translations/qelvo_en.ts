@@ -149,7 +149,8 @@
     </message>
     <message>
         <source>サンプル</source>
-        <translation>Sample</translation>
+        <extracomment>Also the start of &quot;サンプル(W x H)&quot;; an English translation ends in a blank, where the caption may wrap.</extracomment>
+        <translation>Sample </translation>
     </message>
     <message>
         <source>サンプル無効化中</source>

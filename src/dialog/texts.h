@@ -57,6 +57,7 @@ inline constexpr const char *kCommand5Tip = QT_TRANSLATE_NOOP("Form1", "プレ�
 inline constexpr const char *kImage1Tip = QT_TRANSLATE_NOOP("Form1", "選択ファイルのイメージを表示します。");
 
 // Sample captions.
+//: Also the start of "サンプル(W x H)"; an English translation ends in a blank, where the caption may wrap.
 inline constexpr const char *kSample = QT_TRANSLATE_NOOP("Form1", "サンプル");
 inline constexpr const char *kSampleOff = QT_TRANSLATE_NOOP("Form1", "サンプル無効化中");
 inline constexpr const char *kUnsupportedFormat = QT_TRANSLATE_NOOP("Form1", "非対応ファイル形式");
