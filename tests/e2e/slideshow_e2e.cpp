@@ -203,8 +203,9 @@ TEST_F(SlideShowE2E, ThreePointerMovesEndTheShowUnlessTheMouseIsOff)
     // third ends it.
     QProcess &ended = startShowing(install, kRed);
     for (int i = 1; i <= 3; ++i) {
-        if (i == 3)
+        if (i == 3) {
             EXPECT_FALSE(QelvoInstall::waitForExit(ended, 1s).has_value()) << "ended on the second move";
+        }
         ASSERT_TRUE(
             s_session->xdotool({"mousemove", QString::number(50 + 120 * i), QString::number(60 + 80 * i)}));
     }
