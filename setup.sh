@@ -10,12 +10,20 @@ PACKAGES=(
   # build
   cmake ninja-build g++ clang-format qt6-base-dev qt6-base-private-dev libgl-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # build: lupdate and lrelease for the translations, with their CMake functions
+  qt6-l10n-tools qt6-tools-dev
+  # run: Qt's own texts in Japanese (qtbase_ja.qm: standard buttons, line-edit menus)
+  qt6-translations-l10n
   # run: Japanese-capable font for the interface
   fonts-ipafont-gothic
   # the other Japanese faces a desktop may have: the label-fit test runs under each
   fonts-noto-cjk fonts-ipaexfont-gothic fonts-vlgothic fonts-droid-fallback fonts-dejavu-core
   # end-to-end tests and benchmarks
   xvfb openbox xdotool x11-utils imagemagick libjpeg-turbo-progs
+  # end-to-end tests: a message box's text and buttons read through the clipboard
+  xclip
+  # end-to-end tests: the settings bytes under locales the tests build (localedef)
+  locales
   # packaging checks (the idle watchers the example units start)
   desktop-file-utils man-db xautolock swayidle
   # the desktops' own wallpaper tools as test partners

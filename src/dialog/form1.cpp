@@ -160,53 +160,53 @@ void Form1::buildControls()
     setCentralWidget(client);
 
     // Left column: lists; right column: sample, buttons, numbers; frame below.
-    Label1 = named(new QLabel(u8(t::kLabel1), client), "Label1");
+    Label1 = named(new QLabel(tr8(t::kLabel1), client), "Label1");
     Label1->setGeometry(grown(left, place::kLabel1, 1));
     Combo1 = named(new QComboBox(client), "Combo1");
     Combo1->setGeometry(grown(left, place::kCombo1, 1));
-    Combo1->setToolTip(u8(t::kCombo1Tip));
-    Label2 = named(new QLabel(u8(t::kLabel2), client), "Label2");
+    Combo1->setToolTip(tr8(t::kCombo1Tip));
+    Label2 = named(new QLabel(tr8(t::kLabel2), client), "Label2");
     Label2->setGeometry(grown(left, place::kLabel2, 2));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label2->setWordWrap(true);
     List1 = named(new QListView(client), "List1");
     List1->setGeometry(left.place(place::kList1));
-    List1->setToolTip(u8(t::kList1Tip));
+    List1->setToolTip(tr8(t::kList1Tip));
     List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list1Model = new QStringListModel(this);
     List1->setModel(m_list1Model);
 
-    Check1 = named(new QCheckBox(u8(t::kCheck1), client), "Check1");
+    Check1 = named(new QCheckBox(tr8(t::kCheck1), client), "Check1");
     Check1->setGeometry(grown(left, place::kCheck1, 1));
-    Check1->setToolTip(u8(t::kCheck1Tip));
-    Check2 = named(new QCheckBox(u8(t::kCheck2), client), "Check2");
+    Check1->setToolTip(tr8(t::kCheck1Tip));
+    Check2 = named(new QCheckBox(tr8(t::kCheck2), client), "Check2");
     Check2->setGeometry(grown(left, place::kCheck2, 1));
-    Check2->setToolTip(u8(t::kCheck2Tip));
+    Check2->setToolTip(tr8(t::kCheck2Tip));
     Check2->setChecked(true);
-    Check4 = named(new QCheckBox(u8(t::kCheck4), client), "Check4");
+    Check4 = named(new QCheckBox(tr8(t::kCheck4), client), "Check4");
     Check4->setGeometry(grown(left, place::kCheck4, 1));
-    Check4->setToolTip(u8(t::kCheck4Tip));
+    Check4->setToolTip(tr8(t::kCheck4Tip));
     Check4->setChecked(true);
-    Check3 = named(new QCheckBox(u8(t::kCheck3), client), "Check3");
+    Check3 = named(new QCheckBox(tr8(t::kCheck3), client), "Check3");
     Check3->setGeometry(grown(left, place::kCheck3, 1));
-    Check3->setToolTip(u8(t::kCheck3Tip));
+    Check3->setToolTip(tr8(t::kCheck3Tip));
     Check3->setChecked(true);
 
-    Label3 = named(new QLabel(u8(t::kSample), client), "Label3");
+    Label3 = named(new QLabel(tr8(t::kSample), client), "Label3");
     Label3->setGeometry(grown(right, place::kLabel3, 2));
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label3->setWordWrap(true);
     Image1 = named(new QLabel(client), "Image1");
     Image1->setGeometry(right.place(place::kImage1));
-    Image1->setToolTip(u8(t::kImage1Tip));
+    Image1->setToolTip(tr8(t::kImage1Tip));
     Image1->setScaledContents(true);
 
     const auto button = [&](const char *name, const char *text, const char *tip, QRect where) {
-        auto *b = named(new QPushButton(u8(text), client), name);
+        auto *b = named(new QPushButton(tr8(text), client), name);
         b->setGeometry(grown(right, where, 1));
-        b->setToolTip(u8(tip));
+        b->setToolTip(tr8(tip));
         b->setAutoDefault(false);
         return b;
     };
@@ -216,27 +216,27 @@ void Form1::buildControls()
     Command4 = button("Command4", t::kCommand4, t::kCommand4Tip, place::kCommand4);
     Command5 = button("Command5", t::kCommand5, t::kCommand5Tip, place::kCommand5);
 
-    Label4 = named(new QLabel(u8(t::kLabel4), client), "Label4");
+    Label4 = named(new QLabel(tr8(t::kLabel4), client), "Label4");
     Label4->setGeometry(grown(right, place::kLabel4, 1));
     Text1 = named(new QLineEdit(u8(t::kText1Initial), client), "Text1");
     Text1->setGeometry(grown(right, place::kText1, 1));
-    Text1->setToolTip(u8(t::kText1Tip));
-    Label5 = named(new QLabel(u8(t::kLabel5), client), "Label5");
+    Text1->setToolTip(tr8(t::kText1Tip));
+    Label5 = named(new QLabel(tr8(t::kLabel5), client), "Label5");
     Label5->setGeometry(grown(right, place::kLabel5, 1));
     Text2 = named(new QLineEdit(u8(t::kText2Initial), client), "Text2");
     Text2->setGeometry(grown(right, place::kText2, 1));
-    Text2->setToolTip(u8(t::kText2Tip));
+    Text2->setToolTip(tr8(t::kText2Tip));
 
     // The frame's title and its four rows grow a line each.
     GrowingColumn bottom(std::max(left.growth(), right.growth()));
-    Frame1 = named(new QGroupBox(u8(t::kFrame1), client), "Frame1");
+    Frame1 = named(new QGroupBox(tr8(t::kFrame1), client), "Frame1");
     Frame1->setGeometry(grown(bottom, place::kFrame1, 1 + place::kOptionRows));
     const int optionTop = place::kOptionTop + extra;
     const int optionPitch = place::kOptionPitch + extra;
     for (int i = 0; i < static_cast<int>(Option1.size()); ++i) {
-        Option1[i] = new QRadioButton(u8(t::kOption1[i]), Frame1);
+        Option1[i] = new QRadioButton(tr8(t::kOption1[i]), Frame1);
         Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        Option1[i]->setToolTip(u8(t::kOption1Tip[i]));
+        Option1[i]->setToolTip(tr8(t::kOption1Tip[i]));
         Option1[i]->setGeometry(place::kOptionLeft, optionTop + optionPitch * i, place::kOptionWidth,
                                 optionPitch);
     }
@@ -252,11 +252,11 @@ void Form1::buildControls()
 
 void Form1::buildMenus()
 {
-    QMenu *file = menuBar()->addMenu(u8(t::kMnuFile));
+    QMenu *file = menuBar()->addMenu(tr8(t::kMnuFile));
     file->setObjectName(QStringLiteral("mnuFile"));
     const auto item = [this](QMenu *menu, const char *name, const char *text, QKeySequence keys, bool enabled,
                              void (Form1::*handler)()) {
-        QAction *action = menu->addAction(u8(text));
+        QAction *action = menu->addAction(tr8(text));
         action->setObjectName(QLatin1String(name));
         action->setShortcut(keys);
         action->setEnabled(enabled);
@@ -285,7 +285,7 @@ void Form1::buildMenus()
     file->addSeparator();
     item(file, "mnuFileExit", t::kMnuFileExit, {}, true, &Form1::mnuFileExit_Click);
 
-    QMenu *help = menuBar()->addMenu(u8(t::kMnuHelp));
+    QMenu *help = menuBar()->addMenu(tr8(t::kMnuHelp));
     help->setObjectName(QStringLiteral("mnuHelp"));
     item(help, "mnuHelpContents", t::kMnuHelpContents, {}, false, nullptr);
     item(help, "mnuHelpSearch", t::kMnuHelpSearch, {}, false, nullptr);
@@ -380,7 +380,7 @@ void Form1::Form_Load()
     }
     if (!loaded.ok) {
         m_backupBeforeSave = existed;
-        say(u8(t::kReadError), Icon::Information);
+        say(tr8(t::kReadError), Icon::Information);
         return;
     }
     Combo1->setCurrentIndex(loaded.selection);
@@ -401,8 +401,8 @@ bool Form1::mnuFileSave_Click()
         if (!original.copy(backup)) {
             const QString reason = QFileInfo::exists(path)
                                        ? saveFailureReason(backup, original.size(), original.errorString())
-                                       : u8(t::kWriteMissing);
-            say(u8(t::kBackupFailed).arg(backup, reason), Icon::Critical);
+                                       : tr8(t::kWriteMissing);
+            say(tr8(t::kBackupFailed).arg(backup, reason), Icon::Critical);
             return false;
         }
     }
@@ -428,11 +428,11 @@ bool Form1::mnuFileSave_Click()
     if (!saved) {
         // Unlike a silent failure, this keeps the changes marked unsaved, so the
         // close guard still asks.
-        say(u8(t::kSaveFailed)
+        say(tr8(t::kSaveFailed)
                 .arg(QDir::toNativeSeparators(path),
                      // A full disk is one whatever else the folder refuses.
                      saved.systemError() == ENOSPC || saved.systemError() == EDQUOT
-                         ? u8(t::kWriteDiskFull)
+                         ? tr8(t::kWriteDiskFull)
                          : saveFailureReason(path, bytes.size(), saved.reason())),
             Icon::Critical);
         return false;
@@ -445,15 +445,15 @@ QString Form1::saveFailureReason(const QString &path, qint64 bytes, const QStrin
 {
     switch (diagnoseWriteFailure(path, bytes)) {
     case WriteProblem::NoPermission:
-        return u8(t::kWriteNoPermission);
+        return tr8(t::kWriteNoPermission);
     case WriteProblem::DiskFull:
-        return u8(t::kWriteDiskFull);
+        return tr8(t::kWriteDiskFull);
     case WriteProblem::ReadOnly:
-        return u8(t::kWriteReadOnly);
+        return tr8(t::kWriteReadOnly);
     case WriteProblem::FolderInPlace:
-        return u8(t::kWriteFolderInPlace);
+        return tr8(t::kWriteFolderInPlace);
     case WriteProblem::Missing:
-        return u8(t::kWriteMissing);
+        return tr8(t::kWriteMissing);
     case WriteProblem::Other:
         break;
     }
@@ -463,7 +463,7 @@ QString Form1::saveFailureReason(const QString &path, qint64 bytes, const QStrin
 bool Form1::Form_QueryUnload()
 {
     if (m_dataChanged) {
-        switch (say(u8(t::kSaveConfirm), Icon::Question, Buttons::YesNoCancel, u8(t::kSaveConfirmTitle))) {
+        switch (say(tr8(t::kSaveConfirm), Icon::Question, Buttons::YesNoCancel, tr8(t::kSaveConfirmTitle))) {
         case Answer::Yes:
             // A save that failed has told the user why; staying open keeps the data.
             if (!mnuFileSave_Click())
@@ -497,7 +497,7 @@ void Form1::mnuFileExit_Click()
 void Form1::Command5_Click()
 {
     if (m_dataChanged) {
-        if (say(u8(t::kPreviewSave), Icon::None, Buttons::YesNo) != Answer::Yes)
+        if (say(tr8(t::kPreviewSave), Icon::None, Buttons::YesNo) != Answer::Yes)
             return;
         (void)mnuFileSave_Click();
     }
@@ -542,7 +542,7 @@ void Form1::lostFocus(QLineEdit *box)
     // While the notice is up and the focus goes back, the other box losing the
     // focus must not raise its own notice (two empty boxes would ping-pong).
     m_inLostFocus = true;
-    say(u8(dialog::numberTooLarge(box->text()) ? t::kNumberTooLarge : t::kNotNumeric));
+    say(tr8(dialog::numberTooLarge(box->text()) ? t::kNumberTooLarge : t::kNotNumeric));
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
     m_inLostFocus = false;
@@ -596,9 +596,9 @@ void Form1::Check3_Click()
 {
     if (Check3->isChecked()) {
         clearSample();
-        Label3->setText(u8(t::kSampleOff));
+        Label3->setText(tr8(t::kSampleOff));
     } else {
-        Label3->setText(u8(t::kSample));
+        Label3->setText(tr8(t::kSample));
     }
 }
 

@@ -8,6 +8,7 @@ namespace qelvo
 {
 
 namespace t = dialog::texts;
+using dialog::tr8;
 using dialog::u8;
 using Icon = dialog::Prompter::Icon;
 using Buttons = dialog::Prompter::Buttons;

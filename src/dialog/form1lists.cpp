@@ -95,7 +95,7 @@ void Form1::Combo1_Click()
     clearEntries();
     clearSample();
     if (list.FileList.size() >= settings::kMaxShownEntries) {
-        say(u8(t::kTooManyFiles));
+        say(tr8(t::kTooManyFiles));
         list.FileList.resize(settings::kMaxShownEntries);
     }
     showEntries(list);
@@ -125,10 +125,10 @@ QString Form1::askListName(const QString &prompt, const QString &title, const QS
         case dialog::NameCheck::Empty:
             return {};
         case dialog::NameCheck::TooLong:
-            say(u8(t::kNameTooLong), Icon::Warning);
+            say(tr8(t::kNameTooLong), Icon::Warning);
             continue;
         case dialog::NameCheck::LineBreak:
-            say(u8(t::kNameLineBreak), Icon::Warning);
+            say(tr8(t::kNameLineBreak), Icon::Warning);
             continue;
         case dialog::NameCheck::Ok:
             return answer;
@@ -139,10 +139,10 @@ QString Form1::askListName(const QString &prompt, const QString &title, const QS
 void Form1::mnuFileNew_Click()
 {
     if (Combo1->count() >= settings::kMaxLists) {
-        say(u8(t::kListLimit));
+        say(tr8(t::kListLimit));
         return;
     }
-    const QString name = askListName(u8(t::kNewListPrompt), u8(t::kNewListTitle), {});
+    const QString name = askListName(tr8(t::kNewListPrompt), tr8(t::kNewListTitle), {});
     if (name.isEmpty())
         return;
     const int s = Combo1->count();
@@ -163,7 +163,7 @@ void Form1::mnuFileRename_Click()
     const int c = currentList();
     if (c < 0)
         return;
-    const QString name = askListName(u8(t::kRenamePrompt), u8(t::kRenameTitle), Combo1->itemText(c));
+    const QString name = askListName(tr8(t::kRenamePrompt), tr8(t::kRenameTitle), Combo1->itemText(c));
     if (name.isEmpty())
         return;
     Combo1->setItemText(c, name);
@@ -177,8 +177,8 @@ void Form1::mnuFileDell_Click()
     if (c < 0)
         return;
     const int n = Combo1->count();
-    if (say(u8(t::kDeleteListText).arg(Combo1->itemText(c)), Icon::None, Buttons::OkCancel,
-            u8(t::kDeleteListTitle)) != Answer::Ok)
+    if (say(tr8(t::kDeleteListText).arg(Combo1->itemText(c)), Icon::None, Buttons::OkCancel,
+            tr8(t::kDeleteListTitle)) != Answer::Ok)
         return;
     dialog::deleteListSlot(m_slots, c, n);
     {
@@ -205,7 +205,7 @@ void Form1::mnuFileDell_Click()
 void Form1::Command1_Click()
 {
     if (Combo1->currentIndex() < 0) {
-        if (say(u8(t::kNoEditableList), Icon::Question, Buttons::YesNo) != Answer::Yes)
+        if (say(tr8(t::kNoEditableList), Icon::Question, Buttons::YesNo) != Answer::Yes)
             return;
         mnuFileNew_Click();
     }
@@ -220,12 +220,12 @@ void Form1::Command1_Click()
     dialog::FormedEntries formed = dialog::formEntries(picker::PickFolderMode, picker::PickedCount,
                                                        std::span<const QString>(picker::PickedFiles));
     if (!formed.refused.isEmpty())
-        say(u8(t::kRefusedNames).arg(formed.refused.join(QLatin1Char('\n'))), Icon::Warning);
+        say(tr8(t::kRefusedNames).arg(formed.refused.join(QLatin1Char('\n'))), Icon::Warning);
 
     QVector<settings::FileEntry> &entries = m_slots[c].FileList;
     const qsizetype room = std::max<qsizetype>(0, settings::kMaxShownEntries - entries.size());
     if (formed.entries.size() > room) {
-        say(u8(t::kTooManyFiles));
+        say(tr8(t::kTooManyFiles));
         formed.entries.resize(room);
     }
     if (!formed.entries.isEmpty()) {
@@ -314,7 +314,7 @@ void Form1::List1_Click()
     }
     if (image.isNull()) {
         clearSample();
-        Label3->setText(u8(t::kUnsupportedFormat));
+        Label3->setText(tr8(t::kUnsupportedFormat));
         return;
     }
     m_image1Size = *shown;

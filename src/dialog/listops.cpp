@@ -160,17 +160,17 @@ bool numberTooLarge(const QString &text)
 
 QString listsLabel(int lists)
 {
-    return u8(texts::kListsPrefix) + QString::number(lists) + u8(texts::kListsSuffix);
+    return tr8(texts::kListsPrefix) + QString::number(lists) + tr8(texts::kListsSuffix);
 }
 
 QString filesLabel(int files)
 {
-    return u8(texts::kFilesPrefix) + QString::number(files) + u8(texts::kFilesSuffix);
+    return tr8(texts::kFilesPrefix) + QString::number(files) + tr8(texts::kFilesSuffix);
 }
 
 QString sampleCaption(double width, double height)
 {
-    return u8(texts::kSample) + QLatin1Char('(') + settings::formatFloat(static_cast<float>(width)) +
+    return tr8(texts::kSample) + QLatin1Char('(') + settings::formatFloat(static_cast<float>(width)) +
            QLatin1Char('x') + settings::formatFloat(static_cast<float>(height)) + QLatin1Char(')');
 }
 
@@ -181,11 +181,11 @@ QString aboutText(const QString &baseName, const QString &version, const QString
     text += baseName + u8(texts::kAboutVersion) + version + br;
     text += legalNotice + br;
     text += br;
-    text += (baseName.toLower() == QLatin1String(texts::kAboutOwnName) ? u8(texts::kAboutUsageReadme)
-                                                                       : u8(texts::kAboutUsageIntuition)) +
+    text += (baseName.toLower() == QLatin1String(texts::kAboutOwnName) ? tr8(texts::kAboutUsageReadme)
+                                                                       : tr8(texts::kAboutUsageIntuition)) +
             br;
-    text += u8(texts::kAboutDisclaimer1) + br;
-    text += u8(texts::kAboutDisclaimer2) + br;
+    text += tr8(texts::kAboutDisclaimer1) + br;
+    text += tr8(texts::kAboutDisclaimer2) + br;
     return text;
 }
 

@@ -5,11 +5,15 @@
 #include "platform/standarderror.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -50,7 +54,7 @@ QMessageBox::StandardButtons toQt(Prompter::Buttons buttons)
     return QMessageBox::Ok;
 }
 
-// The rest of the dialog speaks Japanese; so do the buttons.
+// The buttons speak the dialog's language, with its accelerators.
 void nameButtons(QMessageBox &box)
 {
     const std::pair<QMessageBox::StandardButton, const char *> names[] = {
@@ -60,7 +64,7 @@ void nameButtons(QMessageBox &box)
         {QMessageBox::No, texts::kButtonNo}};
     for (const auto &[button, text] : names)
         if (QAbstractButton *b = box.button(button))
-            b->setText(u8(text));
+            b->setText(tr8(text));
 }
 
 QString titleOf(const QString &title)
@@ -90,6 +94,23 @@ void keepLinesWhole(QMessageBox &box)
     const int room = screen ? screen->availableGeometry().width() * 3 / 4 : widest;
     label->setMinimumWidth(std::min(widest, room));
 }
+
+// Ctrl+C copies the whole box as text, title, message and buttons between
+// rules, as message boxes do on other systems, so that a message can be passed
+// on as the user read it.
+void copyOnCtrlC(QMessageBox &box)
+{
+    auto *copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box, [&box] {
+        const QString rule = QStringLiteral("---------------------------\n");
+        QStringList buttons;
+        for (QAbstractButton *button : box.buttons())
+            buttons << button->text().remove(QRegularExpression(QStringLiteral("&(?=[^&])")));
+        QGuiApplication::clipboard()->setText(rule + box.windowTitle() + QLatin1Char('\n') + rule +
+                                              box.text() + QLatin1Char('\n') + rule +
+                                              buttons.join(QStringLiteral("   ")) + QLatin1Char('\n') + rule);
+    });
+}
 } // namespace
 
 std::unique_ptr<QMessageBox> QtPrompter::messageBox(const Message &message, QWidget *parent)
@@ -98,6 +119,7 @@ std::unique_ptr<QMessageBox> QtPrompter::messageBox(const Message &message, QWid
                                              toQt(message.buttons), parent);
     nameButtons(*box);
     keepLinesWhole(*box);
+    copyOnCtrlC(*box);
     return box;
 }
 
@@ -126,7 +148,7 @@ QString QtPrompter::input(const QString &prompt, const QString &title, const QSt
     box.setLabelText(prompt);
     box.setTextValue(initial);
     box.setOkButtonText(u8(texts::kButtonOk));
-    box.setCancelButtonText(u8(texts::kButtonCancel));
+    box.setCancelButtonText(tr8(texts::kButtonCancel));
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

@@ -43,10 +43,7 @@ constexpr int kFolderLabelLines = 3;
 constexpr int kDirIndent = 12;
 constexpr int kDirIndentLeast = 4;
 
-QString tr8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+using picker::tr8;
 
 // A control's place, given in twips like the rest of the layout.
 QRect twips(int left, int top, int width, int height)

@@ -15,9 +15,8 @@ namespace
 {
 QString pauseText(const char *head, const QString &listName, const QString &path)
 {
-    return QString::fromUtf8(head) + QLatin1String(texts::kPauseLineBreak) +
-           QString::fromUtf8(texts::kPauseListName) + listName + QString::fromUtf8(texts::kPauseFileShown) +
-           path;
+    return tr8(head) + QLatin1String(texts::kPauseLineBreak) + tr8(texts::kPauseListName) + listName +
+           tr8(texts::kPauseFileShown) + path;
 }
 } // namespace
 
@@ -42,7 +41,7 @@ void SlideShow::Form_Load()
 {
     if (!m_services.fs.isNormalFile(m_identity.settingsPath())) {
         // Nothing to show: the message, then the show ends.
-        m_view.showMessage(QString::fromUtf8(texts::kNoSettingsFile));
+        m_view.showMessage(tr8(texts::kNoSettingsFile));
         m_view.closeWindow();
         return;
     }
@@ -225,7 +224,7 @@ void SlideShow::chgImg()
     const QString p = *entry(CurrentIndex);
     if (!m_services.fs.isNormalFile(p)) {
         // The previous picture stays, with the error line under it.
-        m_view.setStatusText(QString::fromUtf8(texts::kFileNotFoundPrefix) + p +
+        m_view.setStatusText(tr8(texts::kFileNotFoundPrefix) + p +
                              QString::fromUtf8(texts::kFileNotFoundSuffix));
         m_view.setStatusVisible(true);
         return;
@@ -368,17 +367,16 @@ void SlideShow::chwo()
     const auto old = m_view.readSettingsBytes();
     const auto rewritten = old ? rewriteSettingsBytes(head, *old) : std::nullopt;
     const Outcome saved = rewritten ? m_view.writeSettingsBytes(*rewritten)
-                          : old     ? Outcome::failure(QString::fromUtf8(texts::kListsNotFound))
-                                    : Outcome::failure(QString::fromUtf8(texts::kSettingsUnreadable));
+                          : old     ? Outcome::failure(tr8(texts::kListsNotFound))
+                                    : Outcome::failure(tr8(texts::kSettingsUnreadable));
     // Unsaid, WPIndex would stop advancing and every start would set the same picture.
     if (!saved)
-        m_view.showMessage(
-            QString::fromUtf8(texts::kRewriteFailed).arg(m_identity.settingsPath(), saved.reason()));
+        m_view.showMessage(tr8(texts::kRewriteFailed).arg(m_identity.settingsPath(), saved.reason()));
     const QString picture = entry(WPIndex).value_or(QString());
     // The wallpaper operation passes over a missing file in silence; this run
     // would then end as if it had set one.
     if (!m_services.fs.isNormalFile(picture)) {
-        m_view.showMessage(QString::fromUtf8(texts::kWallpaperMissing).arg(picture));
+        m_view.showMessage(tr8(texts::kWallpaperMissing).arg(picture));
         return;
     }
     m_view.setWallPaper(picture);

@@ -2,10 +2,12 @@
 
 #include "platform/appidentity.h"
 #include "platform/hostwindow.h"
+#include "platform/language.h"
 #include "platform/standarderror.h"
 #include "slideshow/form2.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <unistd.h>
@@ -34,6 +36,8 @@ void runHostedShow(std::uint32_t window, int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kAppTitle));
+    // The show's status lines in the user's language, as in a show of our own.
+    const Translations translations(chooseUiLanguage(QLocale().uiLanguages()));
     const AppIdentity identity = AppIdentity::current();
 
     HostWindow host(window);

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/endsignals.h"
 #include "platform/filesystem.h"
+#include "platform/language.h"
 #include "platform/singleinstance.h"
 #include "platform/standarderror.h"
 #include "platform/xsaverkeeper.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLocale>
 
 #include <cstdio>
 #include <unistd.h>
@@ -40,7 +42,7 @@ namespace
 // Another instance runs. A changer-only start (a timer's, nobody watching)
 // that sets nothing says so and fails, so its unit shows it; any other start
 // simply ends, as a second screen saver should.
-int refusedStart(StartAction action)
+int refusedStart(StartAction action, int argc, char *argv[])
 {
     if (action != StartAction::SlideShow)
         return 0;
@@ -51,7 +53,10 @@ int refusedStart(StartAction action)
         !slideshow::isChangerOnlyStart(settings::decodeSettingsText(file.readAll()), realFileSystem(),
                                        systemClock().now()))
         return 0;
-    tellStandardError(QString::fromUtf8(slideshow::texts::kAlreadyRunning));
+    // The line in the user's language, as every other line of that run.
+    const QCoreApplication app(argc, argv);
+    const Translations translations(chooseUiLanguage(QLocale().uiLanguages()));
+    tellStandardError(slideshow::tr8(slideshow::texts::kAlreadyRunning));
     return Form2::kRunFailed;
 }
 
@@ -74,7 +79,7 @@ int main(int argc, char *argv[])
     const QString lockPath = SingleInstance::defaultLockPath();
     SingleInstance instance(lockPath);
     if (!instance.acquired())
-        return refusedStart(action);
+        return refusedStart(action, argc, argv);
     if (!lockPath.isEmpty())
         removeOnEndSignal(lockPath);
     if (action == StartAction::Exit)
@@ -82,6 +87,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kAppTitle));
+    // Every text in the user's language, the changer-only run's standard-error lines too.
+    const Translations translations(chooseUiLanguage(QLocale().uiLanguages()));
     const AppIdentity identity = AppIdentity::current();
     // An installed copy's per-user folders; a failure shows later, where a file is read or written.
     identity.makeFolders();

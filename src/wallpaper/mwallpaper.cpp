@@ -20,8 +20,8 @@ void report(const WallpaperUi &ui, WallpaperError error)
 
 QString wallpaperErrorText(WallpaperError error)
 {
-    return QString::fromUtf8(wallpaper::texts::kErrorHead) + QStringLiteral("\n\n") +
-           QString::fromUtf8(wallpaper::texts::kErrorNumber) + QString::number(static_cast<int>(error));
+    return wallpaper::tr8(wallpaper::texts::kErrorHead) + QStringLiteral("\n\n") +
+           wallpaper::tr8(wallpaper::texts::kErrorNumber) + QString::number(static_cast<int>(error));
 }
 
 bool isConvertedImageName(const QString &path)
@@ -69,7 +69,7 @@ void mWallPaper::SetWallPaper(const QString &path, const WallpaperUi &ui)
     if (!m_backend.SetDeskWallPaper(bitmap))
         return report(ui, WallpaperError::DesktopRefused);
     if (ui.showStatus)
-        ui.showStatus(QString::fromUtf8(wallpaper::texts::kChanged) + source);
+        ui.showStatus(wallpaper::tr8(wallpaper::texts::kChanged) + source);
 }
 
 } // namespace qelvo

@@ -8,6 +8,7 @@
 #include "picker/pickrules.h"
 #include "platform/filesystem.h"
 #include "platform/fonts.h"
+#include "platform/language.h"
 #include "qelvo/version.h"
 #include "slideshow/form2.h"
 
@@ -133,6 +134,11 @@ protected:
     void SetUp() override
     {
         Form1Test::SetUp();
+        // And once per language: QELVO_TEST_LANGUAGE=en puts the English texts in.
+        if (qEnvironmentVariable("QELVO_TEST_LANGUAGE") == QLatin1String("en")) {
+            static const Translations english(UiLanguage::English);
+            ASSERT_TRUE(english.loaded());
+        }
         // CTest runs these once per Japanese face, each alone in its own
         // fontconfig set-up; otherwise whichever face the machine picks.
         const QString face = qEnvironmentVariable("QELVO_TEST_FACE");
@@ -155,14 +161,15 @@ protected:
     }
 };
 
+// The text is made when the test runs, in the language of the run.
 struct CaptionCase {
     const char *control;
-    QString text;
+    QString (*text)();
 };
 
 void PrintTo(const CaptionCase &c, std::ostream *out)
 {
-    *out << c.control << " " << c.text.toStdString();
+    *out << c.control << " " << c.text().toStdString();
 }
 
 class Form1Captions : public LabelFit, public ::testing::WithParamInterface<CaptionCase>
@@ -177,22 +184,23 @@ TEST_P(Form1Captions, ShowWhole)
     QWidget *control = form->findChild<QWidget *>(QLatin1String(GetParam().control));
     ASSERT_NE(control, nullptr);
     if (auto *label = qobject_cast<QLabel *>(control))
-        label->setText(GetParam().text);
+        label->setText(GetParam().text());
     else
-        qobject_cast<QLineEdit *>(control)->setText(GetParam().text);
+        qobject_cast<QLineEdit *>(control)->setText(GetParam().text());
     EXPECT_EQ(misfits(form.get()), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Longest, Form1Captions,
-                         ::testing::Values(CaptionCase{"Label3", dialog::sampleCaption(1800, 1800)},
-                                           CaptionCase{"Label3", dialog::sampleCaption(60000, 45000)},
-                                           CaptionCase{"Label3", dialog::sampleCaption(149985, 149985)},
-                                           CaptionCase{"Label3", u8(dialog::texts::kUnsupportedFormat)},
-                                           CaptionCase{"Label3", u8(dialog::texts::kSampleOff)},
-                                           CaptionCase{"Label1", dialog::listsLabel(9)},
-                                           CaptionCase{"Label2", dialog::filesLabel(32767)},
-                                           CaptionCase{"Text1", QStringLiteral("1.234568E+07")},
-                                           CaptionCase{"Text2", QStringLiteral("-1.234568E-07")}));
+INSTANTIATE_TEST_SUITE_P(
+    Longest, Form1Captions,
+    ::testing::Values(CaptionCase{"Label3", [] { return dialog::sampleCaption(1800, 1800); }},
+                      CaptionCase{"Label3", [] { return dialog::sampleCaption(60000, 45000); }},
+                      CaptionCase{"Label3", [] { return dialog::sampleCaption(149985, 149985); }},
+                      CaptionCase{"Label3", [] { return dialog::tr8(dialog::texts::kUnsupportedFormat); }},
+                      CaptionCase{"Label3", [] { return dialog::tr8(dialog::texts::kSampleOff); }},
+                      CaptionCase{"Label1", [] { return dialog::listsLabel(9); }},
+                      CaptionCase{"Label2", [] { return dialog::filesLabel(32767); }},
+                      CaptionCase{"Text1", [] { return QStringLiteral("1.234568E+07"); }},
+                      CaptionCase{"Text2", [] { return QStringLiteral("-1.234568E-07"); }}));
 
 // The largest sample (1500 x 1000 twips) leaves a gap above the Add button.
 TEST_F(LabelFit, LargestSampleClearsTheButtons)

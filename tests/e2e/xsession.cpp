@@ -148,6 +148,11 @@ QProcessEnvironment XSession::environment() const
     for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "WAYLAND_DISPLAY", "SWAYSOCK",
                              "XDG_SESSION_DESKTOP", "GNOME_DESKTOP_SESSION_ID", "KDE_FULL_SESSION"})
         env.remove(name);
+    // Qelvo's own language (Japanese) whatever the user running the tests
+    // speaks; a test that wants another one sets LANG.
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        env.remove(name);
+    env.insert("LANG", "C.UTF-8");
     return env;
 }
 
