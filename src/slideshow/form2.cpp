@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <chrono>
 #include <cmath>
 
 namespace qelvo
@@ -64,10 +65,10 @@ RandomSource &resolveRandom(Form2::Services &services, std::unique_ptr<RandomSou
     return *own;
 }
 
-// Milliseconds of one frame of the primary screen.
-int frameMs()
+// One frame of the primary screen.
+std::chrono::nanoseconds frameLength()
 {
-    return std::max(1, static_cast<int>(std::lround(1000.0 / primaryRefreshRate())));
+    return std::chrono::nanoseconds(std::max<long long>(1000000, std::llround(1e9 / primaryRefreshRate())));
 }
 
 // A black window that takes the keyboard and every pointer move. Without a
@@ -191,7 +192,12 @@ void Form2::Form_Load()
 
 void Form2::Timer1_Timer()
 {
+    m_tickStart = slideshow::FramePacer::Clock::now();
+    const bool paced = m_pacer.running();
     m_show->Timer1_Timer();
+    // A transition's steps keep to the frames counted from its first step.
+    if (paced && m_pacer.running())
+        m_timer1.start(m_pacer.next(slideshow::FramePacer::Clock::now()));
 }
 
 bool Form2::event(QEvent *event)
@@ -305,11 +311,27 @@ void Form2::setTimerEnabled(bool enabled)
 void Form2::applyTimer()
 {
     if (!m_enabled || m_interval == 0) {
+        m_pacer.stop();
         m_timer1.stop();
         return;
     }
+    if (m_interval != slideshow::kFrameInterval) {
+        m_pacer.stop();
+        m_timer1.setSingleShot(false);
+        m_timer1.start(m_interval);
+        return;
+    }
     // 1 ms means as fast as the screen shows: one transition step per frame.
-    m_timer1.start(m_interval == slideshow::kFrameInterval ? frameMs() : m_interval);
+    // Every step sets it again; that must not restart the count, or each
+    // frame would come late by the step's own work.
+    if (m_pacer.running())
+        return;
+    // Counted from the start of the tick that drew the first step (outside a
+    // tick that start is long past, and the next step comes a frame from now).
+    const auto now = slideshow::FramePacer::Clock::now();
+    m_pacer.start(m_tickStart, frameLength());
+    m_timer1.setSingleShot(true);
+    m_timer1.start(m_pacer.next(now));
 }
 
 // --- Controls -------------------------------------------------------------

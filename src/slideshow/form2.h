@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/filesystem.h"
 #include "platform/randomsource.h"
+#include "slideshow/framepacer.h"
 #include "slideshow/pictureloader.h"
 #include "slideshow/showview.h"
 #include "slideshow/slideshow.h"
@@ -140,6 +141,8 @@ private:
     QLabel *m_text3 = nullptr;
     QTimer m_timer1;
     int m_interval = 0;
+    slideshow::FramePacer m_pacer; // while the interval is one frame
+    slideshow::FramePacer::Clock::time_point m_tickStart;
     bool m_enabled = true;
     bool m_backgroundRun = false;
     bool m_runFailed = false;
