@@ -194,7 +194,9 @@ void Form2::Timer1_Timer()
 {
     m_tickStart = slideshow::FramePacer::Clock::now();
     const bool paced = m_pacer.running();
+    m_held.gather();
     m_show->Timer1_Timer();
+    m_held.settle(!m_waitingFor.isEmpty());
     // A transition's steps keep to the frames counted from its first step.
     if (paced && m_pacer.running())
         m_timer1.start(m_pacer.next(slideshow::FramePacer::Clock::now()));
@@ -219,7 +221,9 @@ void Form2::keyPressEvent(QKeyEvent *event)
     const QString text = event->text();
     if (text.isEmpty() || text.at(0) == QChar(kDeleteCharacter))
         return;
+    m_held.gather();
     Form_KeyPress(text.at(0).unicode());
+    m_held.settle(!m_waitingFor.isEmpty());
 }
 
 void Form2::mouseMoveEvent(QMouseEvent *event)
@@ -338,7 +342,7 @@ void Form2::applyTimer()
 
 void Form2::setPictureVisible(bool visible)
 {
-    m_picture1->setVisible(visible);
+    m_held.apply([this, visible] { m_picture1->setVisible(visible); });
 }
 
 void Form2::setTitleVisible(bool visible)
@@ -390,7 +394,7 @@ void Form2::placeStatusLine()
 
 void Form2::clearPicture()
 {
-    m_picture1->clearPicture();
+    m_held.apply([this] { m_picture1->clearPicture(); });
 }
 
 std::optional<QSize> Form2::naturalSize(const QString &path)
@@ -410,17 +414,18 @@ bool Form2::presentImage(const QString &path, const QRect &box)
     // The picture box takes its place now; the picture follows from the
     // loader, at once when it was prepared. The window's thread never waits
     // for a decode, so keys and the pointer are answered meanwhile.
-    m_picture1->setGeometry(box);
+    // Until it comes the screen keeps what it shows (HeldChanges).
+    m_held.apply([this, box] { m_picture1->setGeometry(box); });
     const QSize target = m_picture1->deviceSize(box.size());
     m_waitingFor.clear();
     if (target.isEmpty()) {
-        m_picture1->showPicture(QImage());
+        m_held.apply([this] { m_picture1->showPicture(QImage()); });
         return true;
     }
     if (auto prepared = m_loader->takePrepared(path, target)) {
         // A prepared picture that could not be decoded leaves the box black.
         if (!prepared->isNull())
-            m_picture1->showPicture(std::move(*prepared));
+            m_held.apply([this, image = std::move(*prepared)] { m_picture1->showPicture(image); });
         return true;
     }
     m_waitingFor = path;
@@ -453,12 +458,13 @@ void Form2::pictureLoaded(const QString &path, const QImage &image)
     m_waitingFor.clear();
     // A picture that cannot be decoded leaves the box black.
     if (!image.isNull())
-        m_picture1->showPicture(image);
+        m_held.apply([this, image] { m_picture1->showPicture(image); });
+    m_held.release();
 }
 
 void Form2::drawFade(const slideshow::FadeStep &step)
 {
-    m_picture1->drawFade(step);
+    m_held.apply([this, step] { m_picture1->drawFade(step); });
 }
 
 void Form2::showMessage(const QString &text)

@@ -5,6 +5,7 @@
 #include "platform/filesystem.h"
 #include "platform/randomsource.h"
 #include "slideshow/framepacer.h"
+#include "slideshow/heldchanges.h"
 #include "slideshow/pictureloader.h"
 #include "slideshow/showview.h"
 #include "slideshow/slideshow.h"
@@ -152,6 +153,7 @@ private:
     std::unique_ptr<PictureLoader> m_loader;
     QString m_waitingFor;  // the picture the screen waits for
     QSize m_waitingTarget; // its size in device pixels
+    HeldChanges m_held;    // the picture box's changes, held while the screen waits
 
     std::unique_ptr<slideshow::SlideShow> m_show;
 };
