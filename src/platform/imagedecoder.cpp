@@ -216,7 +216,9 @@ bool withinDecodingBudget(const DecodeWork &work)
     return needed <= kMemoryBudgetBytes;
 }
 
-PictureReader::PictureReader(const QString &path)
+PictureReader::PictureReader(const QString &path) : PictureReader(path, Abandoned()) {}
+
+PictureReader::PictureReader(const QString &path, Abandoned abandoned) : m_abandoned(std::move(abandoned))
 {
     if (!realFileSystem().isNormalFile(path))
         return;
@@ -224,7 +226,12 @@ PictureReader::PictureReader(const QString &path)
     if (!m_file->isOpen())
         return;
     m_device = m_file.get();
-    m_reader = std::make_unique<QImageReader>(m_device);
+    if (m_abandoned) {
+        m_guard = std::make_unique<AbandonableDevice>(*m_device, m_abandoned);
+        m_reader = std::make_unique<QImageReader>(m_guard.get());
+    } else {
+        m_reader = std::make_unique<QImageReader>(m_device);
+    }
     readHeader();
 }
 
@@ -287,7 +294,11 @@ QImage PictureReader::decode(QSize targetSize)
     }
     if (!withinDecodingBudget(work))
         return {};
-    return reader.read();
+    QImage image = reader.read();
+    // What was read before the work was abandoned is only part of the picture.
+    if (m_abandoned && m_abandoned())
+        return {};
+    return image;
 }
 
 QSize readNaturalSize(const QString &path)
