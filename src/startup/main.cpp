@@ -2,6 +2,7 @@
 #include "platform/appidentity.h"
 #include "platform/clock.h"
 #include "platform/filesystem.h"
+#include "platform/picturememory.h"
 #include "platform/singleinstance.h"
 #include "settings/textcodec.h"
 #include "slideshow/form2.h"
@@ -49,6 +50,7 @@ int main(int argc, char *argv[])
     if (action == StartAction::Exit)
         return 0;
 
+    returnFreedPicturesToSystem();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kAppTitle));
     const AppIdentity identity = AppIdentity::current();
