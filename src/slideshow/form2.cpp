@@ -194,9 +194,16 @@ void Form2::Timer1_Timer()
 {
     m_tickStart = slideshow::FramePacer::Clock::now();
     const bool paced = m_pacer.running();
+    // The variant under way, or after the step the one it began.
+    const QString kind = m_show->state().transition.Tag;
+    const bool fading = m_show->state().NextEffect == slideshow::NextEffectKind::Fade;
     m_held.gather();
     m_show->Timer1_Timer();
     m_held.settle(!m_waitingFor.isEmpty());
+    if (fading && m_stepLog.active()) {
+        const auto &transition = m_show->state().transition;
+        m_stepLog.step(transition, kind.isEmpty() ? transition.Tag : kind, m_tickStart);
+    }
     // A transition's steps keep to the frames counted from its first step.
     if (paced && m_pacer.running())
         m_timer1.start(m_pacer.next(slideshow::FramePacer::Clock::now()));

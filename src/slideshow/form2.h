@@ -9,6 +9,7 @@
 #include "slideshow/pictureloader.h"
 #include "slideshow/showview.h"
 #include "slideshow/slideshow.h"
+#include "slideshow/steplog.h"
 #include "wallpaper/mwallpaper.h"
 
 #include <QDialog>
@@ -144,6 +145,7 @@ private:
     int m_interval = 0;
     slideshow::FramePacer m_pacer; // while the interval is one frame
     slideshow::FramePacer::Clock::time_point m_tickStart;
+    StepLog m_stepLog; // QELVO_STEP_LOG
     bool m_enabled = true;
     bool m_backgroundRun = false;
     bool m_runFailed = false;
