@@ -11,6 +11,7 @@
 #include "startup/module1.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 
 #include <cstdio>
 #include <unistd.h>
@@ -51,6 +52,9 @@ int main(int argc, char *argv[])
         return 0;
 
     returnFreedPicturesToSystem();
+    // A decode abandoned part-way ends its data early, and the JPEG reader
+    // warns about that on every one; a damaged file shows what decodes of it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg.warning=false"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kAppTitle));
     const AppIdentity identity = AppIdentity::current();
