@@ -216,7 +216,7 @@ int main(int argc, char **argv)
         if (rss < 0)
             break;
         if (clock.elapsed() < 1000)
-            title = rss;
+            title = std::max(title, rss);
         samples.push_back(rss);
     }
     const qint64 peak = statusKb(pid, "VmHWM:");
@@ -230,12 +230,15 @@ int main(int argc, char **argv)
         reportSteps(logPath);
         return 0;
     }
-    // The floor: the lowest sample of each tenth of the run.
+    // The floor: the lowest sample of each tenth of the run after the title.
+    samples.erase(samples.begin(), samples.begin() + std::min<long>(long(samples.size()), 15));
+    QByteArray floors;
     const std::size_t tenth = std::max<std::size_t>(samples.size() / 10, 1);
     for (std::size_t i = 0; i < samples.size(); i += tenth) {
         const qint64 m = *std::min_element(samples.begin() + long(i),
                                            samples.begin() + long(std::min(samples.size(), i + tenth)));
-        if (first < 0 && i > 0)
+        floors += ' ' + QByteArray::number(qRound(m / 1024.0));
+        if (first < 0)
             first = m;
         lastLow = m;
         low = low < 0 ? m : std::min(low, m);
@@ -245,8 +248,9 @@ int main(int argc, char **argv)
     std::printf("qelvo on Xvfb %dx%d, about %.0f changes (one every %.1f s); resident memory, MB\n",
                 kScreen.width(), kScreen.height(), amount, kChangeSeconds);
     std::printf(
-        "during the title %.0f, floor over the run %.0f .. %.0f (second tenth %.0f, last %.0f), peak %.0f\n",
+        "during the title %.0f, floor over the run %.0f .. %.0f (first tenth %.0f, last %.0f), peak %.0f\n",
         title / 1024.0, low / 1024.0, high / 1024.0, first / 1024.0, lastLow / 1024.0, peak / 1024.0);
+    std::printf("floor of each tenth:%s\n", floors.constData());
     std::printf("peak over the title: %.0f MB = %.2f x two screen pictures (%.0f MB)\n",
                 (peak - title) / 1024.0, (peak - title) / (2 * picture), 2 * picture / 1024.0);
     return 0;
