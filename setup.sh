@@ -21,6 +21,14 @@ PACKAGES=(
   cinnamon-desktop-data mate-desktop-common xfconf libxfconf-0-3 sway swaybg grim
   # the show under a Wayland compositor: Qt's wayland plugin, keys typed through sway
   qt6-wayland wtype
+  # LXQt's desktop (pcmanfm-qt) as a wallpaper test partner
+  pcmanfm-qt
+  # build: the PNG icons drawn from the SVG
+  librsvg2-bin
+  # the screen-saver hosts: the X saver's and DPMS's extensions, the hosts themselves as test
+  # partners, and the package's checks (lintian, appstreamcli)
+  pkg-config libxcb1-dev libxcb-screensaver0-dev libxcb-dpms0-dev
+  xscreensaver xsecurelock lintian appstream libxml2-utils
   # fuzz targets: clang and its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
 )

@@ -86,6 +86,16 @@ void makeBlackFullScreen(QWidget &window, const QRect &geometry)
     window.setWindowState(Qt::WindowFullScreen);
 }
 
+// sway applies a configure it sent only once the window commits a frame
+// after acking it (or its transaction times out). Qt acks a full-screen
+// configure of an unchanged size without painting, so each output would wait
+// for the timeout; every change of the window's state is painted at once.
+void paintStateChange(QWidget &window, const QEvent &event)
+{
+    if (event.type() == QEvent::WindowStateChange)
+        window.update();
+}
+
 } // namespace
 
 // A black window over a screen other than the primary. It has no handling of
@@ -112,6 +122,7 @@ protected:
             m_form.keyPressEvent(static_cast<QKeyEvent *>(event));
             return true;
         }
+        paintStateChange(*this, *event);
         return QWidget::event(event);
     }
     void mouseMoveEvent(QMouseEvent *event) override
@@ -217,6 +228,7 @@ bool Form2::event(QEvent *event)
         keyPressEvent(static_cast<QKeyEvent *>(event));
         return true;
     }
+    paintStateChange(*this, *event);
     return QDialog::event(event);
 }
 
@@ -226,7 +238,7 @@ void Form2::keyPressEvent(QKeyEvent *event)
     // Delete gives DEL here, but no character where the show's keys were
     // defined: it must not end the show.
     const QString text = event->text();
-    if (text.isEmpty() || text.at(0) == QChar(kDeleteCharacter))
+    if (m_host || text.isEmpty() || text.at(0) == QChar(kDeleteCharacter))
         return;
     m_held.gather();
     Form_KeyPress(text.at(0).unicode());
@@ -235,12 +247,14 @@ void Form2::keyPressEvent(QKeyEvent *event)
 
 void Form2::mouseMoveEvent(QMouseEvent *event)
 {
+    if (m_host)
+        return;
     Form_MouseMove(event->position().x(), event->position().y());
 }
 
 void Form2::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (rect().contains(event->position().toPoint()))
+    if (!m_host && rect().contains(event->position().toPoint()))
         Form_Click();
 }
 
@@ -251,7 +265,7 @@ void Form2::showEvent(QShowEvent *event)
         QTimer::singleShot(0, this, &QDialog::reject);
         return;
     }
-    if (m_backgroundRun)
+    if (m_backgroundRun || m_host)
         return;
     coverOtherScreens();
     raise();
@@ -283,6 +297,8 @@ void Form2::followScreens()
 {
     // Deferred: a removed screen is still listed while its signal runs.
     QTimer::singleShot(0, this, [this] {
+        if (m_host)
+            return; // the host's window is followed instead
         const QRect primary = primaryScreenGeometry();
         if (primary != m_screen && !m_backgroundRun) {
             m_screen = primary;
@@ -483,13 +499,26 @@ void Form2::showMessage(const QString &text)
         m_services.message(text);
         return;
     }
-    if (m_backgroundRun) {
+    // Nobody can answer a box under a host's window.
+    if (m_backgroundRun || m_host) {
         tellStandardError(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle), text, QMessageBox::Ok);
+    // A child of the show: a compositor puts a box without a parent (on
+    // Wayland, no xdg_toplevel.set_parent) behind the full-screen show, where
+    // no key reaches it and the modal box blocks the show's keys for good.
+    QMessageBox box(QMessageBox::NoIcon, QLatin1String(kAppTitle), text, QMessageBox::Ok, this);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // sway shows a child over a full-screen window but never gives it the
+    // keyboard (a request for it only marks the box urgent). On Wayland the
+    // show leaves full screen while its box is open.
+    const bool leaveFullScreen = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+                                 windowState().testFlag(Qt::WindowFullScreen);
+    if (leaveFullScreen)
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
     box.exec();
+    if (leaveFullScreen)
+        setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
 void Form2::hideCursor()

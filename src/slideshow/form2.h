@@ -25,6 +25,7 @@ class QLabel;
 namespace qelvo
 {
 
+class HostWindow;
 class PictureBox;
 
 // Form2's test seams; every one left empty takes the real service.
@@ -88,6 +89,12 @@ public:
     // the primary when it is shown.
     QWidget *coverScreen(const QRect &geometry);
 
+    // Runs the show inside a screen-saver host's window instead of full
+    // screen (before Form_Load): sized to it and following its resizes, no
+    // covers, no keys or pointer (the host owns input), messages to standard
+    // error, no settings written.
+    void embedInto(HostWindow &host);
+
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -123,12 +130,16 @@ private:
     void setWallPaper(const QString &path) override;
     void endProcess() override;
     void closeWindow() override;
+    [[nodiscard]] bool hostedShow() const override { return m_host != nullptr; }
+    void pickBesideOthers(int appearsInMs, int showsForMs,
+                          const std::function<QString(const QStringList &elsewhere)> &choose) override;
 
     void applyTimer();
     void followScreens();
     void placeStatusLine();
     void pictureLoaded(const QString &path, const QImage &image);
     void coverOtherScreens();
+    void fitHost(QSize pixels);
 
     AppIdentity m_identity;
     Services m_services;
@@ -151,6 +162,7 @@ private:
     bool m_runFailed = false;
     bool m_closeWhenShown = false;
     std::vector<QPointer<QWidget>> m_covers;
+    HostWindow *m_host = nullptr;
 
     std::unique_ptr<PictureLoader> m_loader;
     QString m_waitingFor;  // the picture the screen waits for

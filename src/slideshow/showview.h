@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -74,6 +75,20 @@ public:
     virtual void endProcess() = 0;
     // Restores the cursor and closes the show window only.
     virtual void closeWindow() = 0;
+    // The show runs in a screen-saver host's window. A host starts one show
+    // per monitor at once, so such a show writes no settings.
+    [[nodiscard]] virtual bool hostedShow() const { return false; }
+    // Beside the shows a host runs on its other monitors at once: choose gets
+    // the pictures they have on screen for most of the time this show's next
+    // picture is (from appearsInMs for showsForMs) and returns the one this
+    // show takes, in one step no other show comes between.
+    virtual void pickBesideOthers(int appearsInMs, int showsForMs,
+                                  const std::function<QString(const QStringList &elsewhere)> &choose)
+    {
+        (void)appearsInMs;
+        (void)showsForMs;
+        choose({});
+    }
 };
 
 } // namespace qelvo::slideshow

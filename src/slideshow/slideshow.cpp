@@ -50,6 +50,11 @@ void SlideShow::Form_Load()
                                                m_services.clock.now());
     static_cast<ShowValues &>(*this) = read;
     m_recentStart = read.recentStart;
+    // The changer-only run stores where the list stands: in a host it would
+    // do so once per monitor and show nothing, so there the list is shown
+    // with no wallpaper changes.
+    if (m_view.hostedShow() && WPChanger == 3)
+        WPChanger = 0;
     if (read.folderNotFound) {
         m_view.showMessage(QString::fromUtf8(texts::kFolderNotFound));
         return;
@@ -111,11 +116,32 @@ void SlideShow::titleStep()
     }
 }
 
-int SlideShow::pickDifferentFrom(int current)
+int SlideShow::pickDifferentFrom(int current, int appearsInMs)
 {
     int v = m_services.random.pickOneBased(FileCount());
     if (v == current)
         v = m_services.random.pickOneBased(FileCount());
+    if (!m_view.hostedShow())
+        return v;
+    // Other monitors' shows: a picture none of them has on screen meanwhile,
+    // where the list has one (preferably not the one on this screen).
+    m_view.pickBesideOthers(appearsInMs, ChangeInterval, [&](const QStringList &elsewhere) {
+        if (!elsewhere.contains(*entry(v)))
+            return *entry(v);
+        std::vector<int> free, freeOrCurrent;
+        for (int p = 1; p <= FileCount(); ++p) {
+            if (elsewhere.contains(*entry(p)))
+                continue;
+            freeOrCurrent.push_back(p);
+            if (p != current)
+                free.push_back(p);
+        }
+        const std::vector<int> &from = free.empty() ? freeOrCurrent : free;
+        if (!from.empty())
+            v = from[static_cast<std::size_t>(m_services.random.pickOneBased(static_cast<int>(from.size())) -
+                                              1)];
+        return *entry(v);
+    });
     return v;
 }
 
@@ -124,7 +150,7 @@ int SlideShow::nextRandomPick()
     const int ahead = std::exchange(m_nextPick, 0);
     if (ahead != 0 && m_pickedAfter == CurrentIndex && ahead <= FileCount())
         return ahead;
-    return pickDifferentFrom(CurrentIndex);
+    return pickDifferentFrom(CurrentIndex, 0);
 }
 
 // The picture of the change after the one at position (0: the title), decoded
@@ -136,7 +162,8 @@ void SlideShow::prepareAfter(int position)
         return;
     int next = position >= FileCount() ? 1 : position + 1;
     if (RandomView != 0) {
-        m_nextPick = pickDifferentFrom(position);
+        // After the title, or a change's interval from now.
+        m_nextPick = pickDifferentFrom(position, position == 0 ? kTitleTicks * kTitleTickMs : ChangeInterval);
         m_pickedAfter = position;
         next = m_nextPick;
     }

@@ -95,7 +95,7 @@ private:
     void imageChange();
     void stepImage(bool forward);
     void pushHistory();
-    [[nodiscard]] int pickDifferentFrom(int current);
+    [[nodiscard]] int pickDifferentFrom(int current, int appearsInMs);
     [[nodiscard]] int nextRandomPick();
     void prepareAfter(int position);
 

@@ -1,13 +1,16 @@
 #include "dialog/form1.h"
 #include "platform/appidentity.h"
 #include "platform/clock.h"
+#include "platform/endsignals.h"
 #include "platform/filesystem.h"
 #include "platform/picturememory.h"
 #include "platform/singleinstance.h"
+#include "platform/xsaverkeeper.h"
 #include "settings/textcodec.h"
 #include "slideshow/form2.h"
 #include "slideshow/writeback.h"
 #include "startup/dispatch.h"
+#include "startup/hostedshow.h"
 #include "startup/module1.h"
 
 #include <QApplication>
@@ -38,16 +41,23 @@ namespace
 // Main: one instance, then the command line decides what runs.
 int main(int argc, char *argv[])
 {
-    SingleInstance instance;
-    if (!instance.acquired())
-        return 0;
-
+    endOnSignals();
     setRunMode(kScreenSaverMode);
 
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const StartAction action = dispatch(joinCommandLine(arguments));
+    const QString hostWindow = qEnvironmentVariable("XSCREENSAVER_WINDOW");
+    const StartAction action = dispatch(joinCommandLine(arguments), hostWindow);
+    if (action == StartAction::HostedShow)
+        runHostedShow(*parseHostWindow(hostWindow), argc, argv);
+
+    const QString lockPath = SingleInstance::defaultLockPath();
+    SingleInstance instance(lockPath);
+    if (!instance.acquired())
+        return 0;
+    if (!lockPath.isEmpty())
+        removeOnEndSignal(lockPath);
     if (action == StartAction::Exit)
         return 0;
 
@@ -74,6 +84,7 @@ int main(int argc, char *argv[])
         dialog.Form_Load();
         Form2 show(identity);
         show.Form_Load();
+        const XSaverKeeper keepXSaverOff;
         show.exec();
         endNow(instance, show.exitStatus());
     }

@@ -4,8 +4,10 @@
 #include "wallpaper/desktopcommands.h"
 #include "wallpaper/x11rootbackend.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
 
 namespace qelvo
 {
@@ -26,6 +28,22 @@ QString primaryMonitorName()
         return {};
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->name() : QString();
+}
+
+// The wallpaper mode of the profile LXQt's session runs its desktop with
+// (pcmanfm-qt --desktop --profile=lxqt); empty when it has none yet.
+QString lxqtStoredMode(const QProcessEnvironment &env)
+{
+    QString config = env.value(QStringLiteral("XDG_CONFIG_HOME"));
+    if (!QDir::isAbsolutePath(config)) {
+        const QString home = env.value(QStringLiteral("HOME"));
+        if (!QDir::isAbsolutePath(home))
+            return {};
+        config = QDir(home).filePath(QStringLiteral(".config"));
+    }
+    const QSettings profile(QDir(config).filePath(QStringLiteral("pcmanfm-qt/lxqt/settings.conf")),
+                            QSettings::IniFormat);
+    return profile.value(QStringLiteral("Desktop/WallpaperMode")).toString();
 }
 } // namespace
 
@@ -48,7 +66,8 @@ std::unique_ptr<WallpaperBackend> makeDesktopBackend(const QProcessEnvironment &
     default:
         break;
     }
-    auto tools = std::make_unique<wallpaper::CommandBackend>(desktop, std::move(runner), primaryMonitorName);
+    auto tools = std::make_unique<wallpaper::CommandBackend>(desktop, std::move(runner), primaryMonitorName,
+                                                             [env] { return lxqtStoredMode(env); });
     return std::make_unique<wallpaper::FreshNameBackend>(std::move(tools), identity.wallpaperBitmapFolder(),
                                                          identity.baseName);
 }

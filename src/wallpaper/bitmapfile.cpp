@@ -1,5 +1,7 @@
 #include "wallpaper/bitmapfile.h"
 
+#include "platform/endsignals.h"
+
 #include <QPainter>
 #include <QSaveFile>
 #include <QtEndian>
@@ -95,6 +97,9 @@ bool writeBitmap24(const QImage &image, QIODevice &device)
 
 bool saveBitmap24(const QImage &image, const QString &path)
 {
+    // A screen-saver host's SIGTERM waits the few milliseconds of the write,
+    // so no temporary file is left beside the bitmap.
+    const EndSignalDeferral writing;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

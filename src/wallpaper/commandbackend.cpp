@@ -17,8 +17,9 @@ namespace qelvo::wallpaper
 {
 
 CommandBackend::CommandBackend(Desktop desktop, std::shared_ptr<CommandRunner> runner,
-                               std::function<QString()> monitorName)
-    : m_desktop(desktop), m_runner(std::move(runner)), m_monitorName(std::move(monitorName))
+                               std::function<QString()> monitorName, std::function<QString()> lxqtMode)
+    : m_desktop(desktop), m_runner(std::move(runner)), m_monitorName(std::move(monitorName)),
+      m_lxqtMode(std::move(lxqtMode))
 {
 }
 
@@ -37,6 +38,8 @@ bool CommandBackend::SetDeskWallPaper(const QString &bitmapPath)
             monitor = QStringLiteral("0");
         commands = xfceCommands(listing.succeeded ? QString::fromLocal8Bit(listing.output) : QString(), path,
                                 monitor);
+    } else if (m_desktop == Desktop::Lxqt) {
+        commands = lxqtCommands(path, m_lxqtMode ? m_lxqtMode() : QString());
     } else {
         commands = desktopCommands(m_desktop, path);
     }

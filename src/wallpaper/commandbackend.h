@@ -16,9 +16,10 @@ class CommandBackend final : public WallpaperBackend
 {
 public:
     // monitorName gives XFCE's name of the primary monitor, asked only when
-    // XFCE has no backdrop property yet.
+    // XFCE has no backdrop property yet; lxqtMode the wallpaper mode LXQt's
+    // desktop profile stores, asked at each LXQt change.
     CommandBackend(Desktop desktop, std::shared_ptr<CommandRunner> runner,
-                   std::function<QString()> monitorName = {});
+                   std::function<QString()> monitorName = {}, std::function<QString()> lxqtMode = {});
 
     // Runs every command; true when each one not marked optional succeeded.
     bool SetDeskWallPaper(const QString &bitmapPath) override;
@@ -27,6 +28,7 @@ private:
     Desktop m_desktop;
     std::shared_ptr<CommandRunner> m_runner;
     std::function<QString()> m_monitorName;
+    std::function<QString()> m_lxqtMode;
 };
 
 // Desktops cache the wallpaper by path, so handing them the same file again

@@ -146,7 +146,7 @@ std::vector<CommandLine> desktopCommands(Desktop desktop, const QString &path)
     case Desktop::Kde:
         return {{QStringLiteral("plasma-apply-wallpaperimage"), {path}}};
     case Desktop::Lxqt:
-        return {{QStringLiteral("pcmanfm-qt"), {QStringLiteral("--set-wallpaper"), path}}};
+        return lxqtCommands(path, {});
     case Desktop::Sway:
         if (!isSwaySafePath(path))
             return {};
@@ -159,6 +159,27 @@ std::vector<CommandLine> desktopCommands(Desktop desktop, const QString &path)
         break;
     }
     return {};
+}
+
+std::vector<CommandLine> lxqtCommands(const QString &path, const QString &storedMode)
+{
+    // pcmanfm-qt hands the picture to the desktop it runs; with none running
+    // it stores nothing and still ends with 0, so the desktop (which owns its
+    // name on the session bus) is asked first.
+    std::vector<CommandLine> commands{
+        {QStringLiteral("dbus-send"),
+         {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+          QStringLiteral("--dest=org.pcmanfm.PCManFM"), QStringLiteral("/Application"),
+          QStringLiteral("org.freedesktop.DBus.Peer.Ping")}},
+        {QStringLiteral("pcmanfm-qt"), {QStringLiteral("--set-wallpaper"), path}}};
+    // A fresh profile's mode ("none") shows no picture at all; a mode the
+    // user chose is kept.
+    static const QStringList kPictureModes{QStringLiteral("stretch"), QStringLiteral("fit"),
+                                           QStringLiteral("center"), QStringLiteral("tile"),
+                                           QStringLiteral("zoom")};
+    if (!kPictureModes.contains(storedMode.trimmed().toLower()))
+        commands.back().arguments << QStringLiteral("--wallpaper-mode") << QStringLiteral("fit");
+    return commands;
 }
 
 CommandLine xfceListCommand()

@@ -62,8 +62,14 @@ struct CommandLine {
 
 // The commands that set path as the wallpaper of desktop, in order; none for
 // X11, Xfce (see xfceCommands), None, and a path sway cannot take safely.
+// LXQt's are those of a fresh profile (see lxqtCommands).
 // The change is taken when every command not marked optional succeeds.
 [[nodiscard]] std::vector<CommandLine> desktopCommands(Desktop desktop, const QString &path);
+
+// LXQt: asks pcmanfm-qt's desktop on the session bus, then hands it path,
+// with the mode "fit" unless storedMode (the profile's WallpaperMode) is one
+// that shows a picture.
+[[nodiscard]] std::vector<CommandLine> lxqtCommands(const QString &path, const QString &storedMode);
 
 // XFCE: lists the properties under /backdrop.
 [[nodiscard]] CommandLine xfceListCommand();

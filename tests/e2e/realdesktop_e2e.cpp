@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -71,8 +72,10 @@ public:
         return env;
     }
 
-    // One changer-only start that sets picture index (0 red, 1 green); its exit code.
-    std::optional<int> changeTo(int index, const QProcessEnvironment &env) const
+    // One changer-only start (with these arguments) that sets picture index
+    // (0 red, 1 green); its exit code.
+    std::optional<int> changeTo(int index, const QProcessEnvironment &env,
+                                const QStringList &arguments = {"/s"}) const
     {
         QFile ini(m_install.filePath("Qelvo.ini"));
         if (!ini.open(QIODevice::WriteOnly))
@@ -88,7 +91,7 @@ public:
                   QFile::encodeName(m_install.filePath("red.jpg")) + "\r\ngreen.jpg," +
                   QFile::encodeName(m_install.filePath("green.jpg")) + "\r\n***EndList***\r\n");
         ini.close();
-        const auto run = runTool(m_install.filePath("qelvo"), {"/s"}, env, 20s);
+        const auto run = runTool(m_install.filePath("qelvo"), arguments, env, 20s);
         return run ? std::optional<int>(run->code) : std::nullopt;
     }
 
@@ -125,6 +128,55 @@ private:
     Owned m_daemon;
     QString m_address;
 };
+
+QString sourceText(const char *path)
+{
+    QFile file(QStringLiteral(QELVO_SOURCE_DIR "/") + QLatin1String(path));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The names an import-environment line lists (continued over lines with a
+// backslash, in the manual page's escapes too).
+QStringList importedNames(QString text)
+{
+    text.replace(QStringLiteral("\\-"), QStringLiteral("-"))
+        .replace(QStringLiteral("\\e"), QStringLiteral("\\"));
+    const qsizetype at = text.indexOf(QStringLiteral("import-environment "));
+    if (at < 0)
+        return {};
+    QStringList names;
+    for (const QString &line : text.mid(at + 19).split(QLatin1Char('\n'))) {
+        for (const QString &word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (word != QLatin1String("\\"))
+                names << word;
+        if (!line.trimmed().endsWith(QLatin1Char('\\')))
+            break;
+    }
+    return names;
+}
+
+// What the user manager gives a unit of its own, then the session's variables
+// the README has the session import, where the session has them.
+QProcessEnvironment unitEnvironment(const QProcessEnvironment &session)
+{
+    QProcessEnvironment env;
+    for (const char *own : {"HOME", "PATH", "XDG_RUNTIME_DIR"})
+        env.insert(own, session.value(own));
+    for (const QString &name : importedNames(sourceText("README.md")))
+        if (session.contains(name))
+            env.insert(name, session.value(name));
+    return env;
+}
+
+// The wallpaper unit's start line after the executable: its arguments.
+QStringList unitArguments()
+{
+    const QString unit = sourceText("data/examples/qelvo-wallpaper.service");
+    const QRegularExpression start(QStringLiteral("^ExecStart=\"@QELVO_EXECUTABLE@\"(.*)$"),
+                                   QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = start.match(unit);
+    return match.hasMatch() ? match.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts) : QStringList();
+}
 
 class RealDesktopE2E : public SessionTest
 {
@@ -311,3 +363,69 @@ TEST_F(RealDesktopE2E, SwayShowsTheNewBackgroundFromAFolderWithABlank)
 }
 
 } // namespace
+
+// LXQt: the real pcmanfm-qt desktop with a fresh profile (no wallpaper mode
+// of its own), on the private X server and bus. Without a desktop running the
+// change is a failure.
+TEST_F(RealDesktopE2E, LxqtShowsEachPictureOnAFreshProfileAndFailsWithoutItsDesktop)
+{
+    if (QStandardPaths::findExecutable("pcmanfm-qt").isEmpty())
+        GTEST_SKIP() << "pcmanfm-qt is not installed";
+    if (!startBus())
+        GTEST_SKIP() << m_skip;
+    m_env.insert("XDG_CURRENT_DESKTOP", "LXQt");
+    EXPECT_EQ(m_user->changeTo(0, m_env), 1) << "no desktop runs: the change cannot be done";
+
+    Owned desktop;
+    desktop.process.setProcessEnvironment(m_env);
+    desktop.process.start("pcmanfm-qt", {"--desktop", "--profile=lxqt"});
+    const auto answers = [&] {
+        const auto ping = runTool("dbus-send",
+                                  {"--session", "--print-reply", "--dest=org.pcmanfm.PCManFM", "/Application",
+                                   "org.freedesktop.DBus.Peer.Ping"},
+                                  m_env);
+        return ping && ping->code == 0;
+    };
+    ASSERT_TRUE(waitUntil(answers, 15s)) << "the pcmanfm-qt desktop did not start";
+    const auto centre = [&] { return s_session->pixel(512, 384); };
+    for (const auto &[index, colour] : {std::pair{0, QColor(Qt::red)}, std::pair{1, QColor(Qt::green)}}) {
+        ASSERT_EQ(m_user->changeTo(index, m_env), 0);
+        EXPECT_TRUE(waitUntil([&] { return near(centre(), colour); }, 10s)) << centre().name().toStdString();
+    }
+}
+
+// The session's variables: README and the manual page list the same, and the
+// wallpaper unit's start line, run with exactly those (and what the user
+// manager gives every unit), changes the wallpaper on GNOME and on sway.
+TEST_F(RealDesktopE2E, TheUnitWithTheDocumentedVariablesChangesGnomeAndSway)
+{
+    const QStringList names = importedNames(sourceText("README.md"));
+    for (const char *needed :
+         {"DISPLAY", "WAYLAND_DISPLAY", "SWAYSOCK", "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS"})
+        EXPECT_TRUE(names.contains(QLatin1String(needed))) << needed;
+    EXPECT_EQ(importedNames(sourceText("data/qelvo.1")), names) << "README and the manual page differ";
+    const QStringList arguments = unitArguments();
+    ASSERT_EQ(arguments, QStringList{"/s"}) << "the unit's start line is not the changer's";
+
+    {
+        SCOPED_TRACE("GNOME");
+        if (!gsettingsReady("org.gnome.desktop.background"))
+            GTEST_SKIP() << m_skip;
+        m_env.insert("XDG_CURRENT_DESKTOP", "GNOME");
+        const QProcessEnvironment unit = unitEnvironment(m_env);
+        ASSERT_EQ(m_user->changeTo(0, unit, arguments), 0);
+        EXPECT_TRUE(gsettingsGet("org.gnome.desktop.background", "picture-uri").contains("qelvowp-"));
+    }
+    SCOPED_TRACE("sway");
+    const SwaySession sway;
+    if (!sway.ok())
+        GTEST_SKIP() << sway.failure().toStdString();
+    // A sway session without an X server: its own runtime folder, display and socket.
+    QProcessEnvironment session = sway.toolEnvironment();
+    session.insert("HOME", m_env.value("HOME"));
+    session.insert("XDG_CURRENT_DESKTOP", "sway");
+    session.insert("DBUS_SESSION_BUS_ADDRESS", m_env.value("DBUS_SESSION_BUS_ADDRESS"));
+    ASSERT_EQ(m_user->changeTo(1, unitEnvironment(session), arguments), 0);
+    const auto centre = [&] { return sway.screenshot().pixelColor(320, 240); };
+    EXPECT_TRUE(waitUntil([&] { return near(centre(), Qt::green); }, 10s)) << centre().name().toStdString();
+}

@@ -100,14 +100,15 @@ bool seatHas(const SwaySession &sway, int wanted)
     return !list.isEmpty() && (list.first().toObject().value("capabilities").toInt() & wanted) == wanted;
 }
 
-std::optional<qint64> focusedIn(const QJsonObject &node)
+std::optional<SwaySession::Focused> focusedIn(const QJsonObject &node, bool floating = false)
 {
     if (node.value("focused").toBool() && node.contains("pid"))
-        return node.value("pid").toInteger();
+        return SwaySession::Focused{node.value("pid").toInteger(), floating, node.value("visible").toBool(),
+                                    node.value("fullscreen_mode").toInt() != 0};
     for (const char *children : {"nodes", "floating_nodes"})
         for (const QJsonValue child : node.value(children).toArray())
-            if (const auto pid = focusedIn(child.toObject()))
-                return pid;
+            if (const auto found = focusedIn(child.toObject(), floating || children[0] == 'f'))
+                return found;
     return std::nullopt;
 }
 
@@ -135,10 +136,14 @@ SwaySession::SwaySession(Options options)
         m_failure = "cannot write sway's configuration";
         return;
     }
-    config.write(QStringLiteral("output HEADLESS-1 resolution %1x%2\noutput * bg #000000 solid_color\n")
-                     .arg(options.width)
-                     .arg(options.height)
-                     .toUtf8());
+    for (int i = 0; i < options.outputs; ++i)
+        config.write(QStringLiteral("output HEADLESS-%1 resolution %2x%3 position %4 0\n")
+                         .arg(i + 1)
+                         .arg(options.width)
+                         .arg(options.height)
+                         .arg(i * options.width)
+                         .toUtf8());
+    config.write(QStringLiteral("output * bg %1 solid_color\n").arg(options.background.name()).toUtf8());
     config.close();
     QFile::setPermissions(config.fileName(), QFileDevice::ReadOwner | QFileDevice::ReadOther);
 
@@ -148,9 +153,11 @@ SwaySession::SwaySession(Options options)
                         "XDG_RUNTIME_DIR=" + m_runtime,
                         "PATH=/usr/bin:/bin",
                         "WLR_BACKENDS=headless",
+                        "WLR_HEADLESS_OUTPUTS=" + QString::number(options.outputs),
                         "WLR_LIBINPUT_NO_DEVICES=1",
                         "WLR_RENDERER=pixman",
                         "sway",
+                        "-Dnoscanout",
                         "-c",
                         config.fileName()};
     if (root) {
@@ -239,19 +246,27 @@ std::optional<QByteArray> SwaySession::run(const QString &tool, const QStringLis
     return done->bytes;
 }
 
-QImage SwaySession::screenshot(bool withPointer) const
+QImage SwaySession::screenshot(bool withPointer, const QString &output) const
 {
     QStringList arguments{"-t", "ppm", "-"};
     if (withPointer)
         arguments.prepend("-c");
+    if (!output.isEmpty())
+        arguments = QStringList{"-o", output} + arguments;
     const auto shot = run("grim", arguments);
     return shot ? QImage::fromData(*shot, "PPM") : QImage();
 }
 
-std::optional<qint64> SwaySession::focusedProcess() const
+std::optional<SwaySession::Focused> SwaySession::focusedWindow() const
 {
     const auto tree = run("swaymsg", {"-r", "-t", "get_tree"});
     return tree ? focusedIn(QJsonDocument::fromJson(*tree).object()) : std::nullopt;
+}
+
+std::optional<qint64> SwaySession::focusedProcess() const
+{
+    const auto focused = focusedWindow();
+    return focused ? std::optional<qint64>(focused->pid) : std::nullopt;
 }
 
 // zwlr_virtual_pointer_manager_v1 through a connection of its own: the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -26,16 +27,25 @@ std::optional<Finished> runTool(const QString &program, const QStringList &argum
 // Stops a program the test started: SIGTERM, then SIGKILL when it lingers.
 void stopProcess(QProcess &process);
 
-// A headless sway of its own: one output of a fixed size, a black background,
-// no input device until addPointer. sway refuses to run as root: under root it
-// runs as nobody, from folders nobody may read, with a runtime folder of its
-// own. Stops only the compositor it started.
+// A headless sway of its own: outputs of a fixed size side by side
+// (HEADLESS-1, HEADLESS-2, ...), a background of one colour, no input device
+// until addPointer. sway refuses to run as root: under root it runs as nobody,
+// from folders nobody may read, with a runtime folder of its own. Stops only
+// the compositor it started.
+//
+// With a pointer plugged in, sway 1.7's headless back end keeps giving grim
+// the last composited frame (the desktop before the window came) of an output
+// the pointer is not on while it scans a full-screen window out directly.
+// Real outputs cannot scan a window's shared-memory buffer out.
+// The session turns direct scan-out off so that pictures show what is drawn.
 class SwaySession
 {
 public:
     struct Options {
         int width = 1024;
         int height = 768;
+        int outputs = 1;
+        QColor background = Qt::black;
     };
 
     explicit SwaySession(Options options);
@@ -57,9 +67,17 @@ public:
     [[nodiscard]] std::optional<QByteArray>
     run(const QString &tool, const QStringList &arguments,
         std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
-    // The whole output as grim takes it (with the pointer drawn in when
-    // withPointer); a null image when grim fails.
-    [[nodiscard]] QImage screenshot(bool withPointer = false) const;
+    // Every output as grim takes it (with the pointer drawn in when
+    // withPointer), or only the named one; a null image when grim fails.
+    [[nodiscard]] QImage screenshot(bool withPointer = false, const QString &output = {}) const;
+    // The window that has the keyboard focus, as get_tree describes it.
+    struct Focused {
+        qint64 pid = 0;
+        bool floating = false; // a dialog's box, not a tiled or full-screen window
+        bool visible = false;
+        bool fullScreen = false;
+    };
+    [[nodiscard]] std::optional<Focused> focusedWindow() const;
     // The process whose window has the keyboard focus; nothing when no window has it.
     [[nodiscard]] std::optional<qint64> focusedProcess() const;
     // Plugs a pointer into the seat (sway draws no pointer without one); it

@@ -209,4 +209,38 @@ TEST_F(WallpaperE2E, WKeyDuringAShowSetsTheWallpaper)
     EXPECT_EQ(show.state(), QProcess::Running) << "W does not end the show";
 }
 
+// A failing change (LXQt named, no session bus) during the show: its error box
+// stands above the show and has the keyboard; Return closes it, Escape then
+// ends the show.
+TEST_F(WallpaperE2E, TheErrorBoxIsAboveTheShowAndAnswersTheKeyboard)
+{
+    QelvoInstall install(*s_session);
+    const QStringList pictures = makePictures(install);
+    install.writeSettings(settings(1, 0, QDateTime::currentDateTime().addSecs(-30), lists(pictures)));
+    QProcess &show = install.start(
+        {"/s"}, {"XDG_CURRENT_DESKTOP=LXQt", "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus"});
+    const auto window = install.waitForWindow(show, 15s);
+    ASSERT_TRUE(window.has_value());
+    ASSERT_TRUE(waitUntil([] { return near(s_session->pixel(512, 384), Qt::red); }, 10s));
+    ASSERT_TRUE(s_session->xdotool({"key", "--window", QString::number(window->id), "w"}));
+
+    std::optional<XSession::Window> box;
+    const auto boxShown = [&] {
+        for (const auto &w : s_session->windowsOf(show.processId()))
+            if (w.geometry.width() < 1024)
+                box = w;
+        return box.has_value();
+    };
+    ASSERT_TRUE(waitUntil(boxShown, 10s)) << "no error box";
+    const QPoint centre = box->geometry.center();
+    EXPECT_TRUE(waitUntil([&] { return !near(s_session->pixel(centre.x(), centre.y()), Qt::red); }, 5s))
+        << "the box is behind the show";
+    // To whichever window has the keyboard.
+    ASSERT_TRUE(s_session->xdotool({"key", "Return"}));
+    EXPECT_TRUE(waitUntil([&] { return box = std::nullopt, !boxShown(); }, 5s))
+        << "Return did not close the box";
+    ASSERT_TRUE(s_session->xdotool({"key", "Escape"}));
+    EXPECT_EQ(QelvoInstall::waitForExit(show, 5s), 0) << "the show did not end after the box";
+}
+
 } // namespace

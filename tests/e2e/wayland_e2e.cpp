@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <functional>
 #include <iostream>
+#include <vector>
 
 using namespace qelvo::e2e;
 using namespace std::chrono_literals;
@@ -24,8 +25,12 @@ namespace
 
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
+// The desktop's background, which no output may show once the show runs.
+const QColor kDesk(0, 0, 255);
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
+// The show on HEADLESS-1 (the primary screen), a black cover on HEADLESS-2.
+constexpr int kOutputs = 2;
 // A show that was told to end is gone within this, even under the sanitizers.
 constexpr auto kEndBound = 3s;
 
@@ -52,7 +57,7 @@ protected:
             s_skip = "wtype is not installed";
         if (!s_skip.empty())
             return;
-        s_sway = std::make_unique<SwaySession>(SwaySession::Options{kWidth, kHeight});
+        s_sway = std::make_unique<SwaySession>(SwaySession::Options{kWidth, kHeight, kOutputs, kDesk});
         if (!s_sway->ok())
             s_skip = s_sway->failure().toStdString();
         else if (!s_sway->addPointer())
@@ -77,10 +82,17 @@ protected:
         QImage picture(kWidth, kHeight, QImage::Format_RGB32);
         picture.fill(kRed);
         ASSERT_TRUE(picture.save(m_install->path("red.jpg"), nullptr, 95));
+        writeList(0);
+    }
+
+    // One list of the red picture, the mouse off, in this wallpaper mode.
+    void writeList(int wallpaperMode) const
+    {
         m_install->writeSettings(
             "[AppState]\r\nAppName=qelvo\r\nAppVersion=1.0.0\r\nAppLastAccPath=/\r\n\r\n"
-            "[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=0\r\nWPIndex=0\r\n"
-            "LastExecute=2000/01/01 0:00:00\r\n\r\n[SettingLists]\r\n***StartList***\r\n"
+            "[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=" +
+            QByteArray::number(wallpaperMode) +
+            "\r\nWPIndex=0\r\nLastExecute=2000/01/01 0:00:00\r\n\r\n[SettingLists]\r\n***StartList***\r\n"
             "ListName=e2e\r\nChgTime=30\r\nZoomMax=1\r\nRandomView=0\r\nMouseDisable=1\r\nEffect=1\r\n"
             "Pathes\r\nred.jpg," +
             QFile::encodeName(m_install->path("red.jpg")) + "\r\n***EndList***\r\n");
@@ -162,8 +174,8 @@ TEST_F(WaylandE2E, TheShowCoversTheOutputAndEscapeEndsIt)
 TEST_F(WaylandE2E, ThePointerIsHiddenOverTheShow)
 {
     ASSERT_TRUE(movePointer(kWidth / 2, kHeight / 2));
-    ASSERT_TRUE(centreIs(kBlack, 5s));
-    const int before = pixelsOtherThan(s_sway->screenshot(true), kBlack, kWidth / 2, kHeight / 2);
+    ASSERT_TRUE(centreIs(kDesk, 5s));
+    const int before = pixelsOtherThan(s_sway->screenshot(true), kDesk, kWidth / 2, kHeight / 2);
     ASSERT_GT(before, 20) << "sway shows no pointer to hide";
 
     QProcess &qelvo = startShowing();
@@ -208,4 +220,70 @@ TEST_F(WaylandE2E, ItAlwaysEndsAndTheNextStartRuns)
         std::cout << "[ measured ] " << start.argument << ", " << kRounds << " rounds, slowest " << start.how
                   << " to exit: " << slowest.count() << " ms\n";
     }
+}
+
+// Two outputs and a pointer: wherever the pointer stands when the show starts
+// (on the show's output, on the cover's, moved across both), every output
+// shows the show or its cover, the one within a second of the other.
+TEST_F(WaylandE2E, EveryOutputIsCoveredWhateverThePointerDoes)
+{
+    const struct {
+        const char *pointer;
+        std::vector<QPoint> path; // where it stands at the start, then moves to
+    } rows[] = {
+        {"on the show's output", {{kWidth / 2, kHeight / 2}}},
+        {"on the cover's output", {{kWidth + kWidth / 2, kHeight / 2}}},
+        {"moving across both", {{kWidth + 100, 100}, {200, 200}, {kWidth + 300, 300}}},
+    };
+    // Away from the title, the corner texts and the pointer.
+    const auto colourOf = [](int output) {
+        const QImage shot = s_sway->screenshot(false, QStringLiteral("HEADLESS-%1").arg(output));
+        return shot.isNull() ? kDesk : shot.pixelColor(kWidth / 2 + 60, kHeight / 3);
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.pointer);
+        ASSERT_TRUE(movePointer(row.path.front().x(), row.path.front().y()));
+        QProcess &qelvo = m_install->start({"/s"});
+        for (const QPoint &to : row.path)
+            ASSERT_TRUE(movePointer(to.x(), to.y()));
+        ASSERT_TRUE(waitUntil([&] { return !near(colourOf(1), kDesk) || !near(colourOf(2), kDesk); }, 15s))
+            << "the show did not appear";
+        QElapsedTimer clock;
+        clock.start();
+        const bool both =
+            waitUntil([&] { return !near(colourOf(1), kDesk) && near(colourOf(2), kBlack); }, 10s);
+        const qint64 after = clock.elapsed();
+        EXPECT_TRUE(both) << "output 1 " << colourOf(1).name().toStdString() << ", output 2 "
+                          << colourOf(2).name().toStdString();
+        EXPECT_LE(after, 1000) << "one output waited for the other";
+        EXPECT_TRUE(waitUntil([&] { return near(colourOf(1), kRed); }, 10s))
+            << "no picture on the show's output";
+        std::cout << "[ measured ] pointer " << row.pointer << ": the second output " << after
+                  << " ms after the first\n";
+        ASSERT_TRUE(endWithEscape(qelvo).has_value());
+    }
+}
+
+// A box the show opens (W on a desktop that takes no wallpaper: the error
+// box) is the show's child: above it, with the keyboard; Return closes it and
+// Escape then ends the show.
+TEST_F(WaylandE2E, TheShowsBoxIsAboveItAndAnswersTheKeyboard)
+{
+    writeList(1); // W sets the wallpaper
+    QProcess &qelvo = startShowing();
+    ASSERT_TRUE(typeKey("w"));
+    const auto boxFocused = [&] {
+        const auto focused = s_sway->focusedWindow();
+        return focused && focused->pid == qelvo.processId() && focused->floating && focused->visible;
+    };
+    ASSERT_TRUE(waitUntil(boxFocused, 10s)) << "the error box is not shown with the keyboard";
+    ASSERT_TRUE(typeKey("Return"));
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const auto focused = s_sway->focusedWindow();
+            return focused && focused->pid == qelvo.processId() && focused->fullScreen;
+        },
+        10s))
+        << "Return did not give the show its keyboard back";
+    EXPECT_TRUE(endWithEscape(qelvo).has_value()) << "the show did not end after the box";
 }

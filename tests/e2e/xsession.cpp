@@ -78,9 +78,13 @@ XSession::XSession(Options options)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     const std::string screen = std::to_string(options.width) + "x" + std::to_string(options.height) + "x24";
-    m_xvfb = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp",
-                    "-noreset"},
-                   &actions, environ);
+    std::vector<std::string> argv{
+        "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"};
+    if (!options.secondScreen.isEmpty())
+        argv.insert(argv.end(), {"-screen", "1",
+                                 std::to_string(options.secondScreen.width()) + "x" +
+                                     std::to_string(options.secondScreen.height()) + "x24"});
+    m_xvfb = spawn(argv, &actions, environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(fds[1]);
     std::string number;

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ public:
         int width = 1024;
         int height = 768;
         bool windowManager = true;
+        QSize secondScreen; // a second X screen (:N.1) of this size; none when empty
     };
 
     explicit XSession(Options options);

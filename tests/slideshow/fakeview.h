@@ -83,6 +83,11 @@ public:
     void setWallPaper(const QString &path) override { wallpapers << path; }
     void endProcess() override { ++ended; }
     void closeWindow() override { ++closed; }
+    bool hostedShow() const override { return hosted; }
+    void pickBesideOthers(int, int, const std::function<QString(const QStringList &)> &choose) override
+    {
+        claimed << choose(elsewhere);
+    }
 
     int interval = 0;
     int intervalSets = 0;
@@ -99,7 +104,10 @@ public:
     QMap<QString, QSize> sizes;
     QStringList undecodable, broken;
     std::optional<QString> settingsText;
-    QString writeRefusal; // not empty: writes fail for this reason
+    QString writeRefusal;  // not empty: writes fail for this reason
+    bool hosted = false;   // in a screen-saver host's window
+    QStringList elsewhere; // the pictures the host's other shows have on screen
+    QStringList claimed;
 };
 
 } // namespace qelvo::fakes

@@ -219,6 +219,29 @@ TEST_F(Show, RandomPickDrawsOnceMoreOnTheSameImageAndKeepsTheSecondDraw)
     EXPECT_EQ(random.remaining(), 0u);
 }
 
+// In a host's window: a random pick that another monitor's show has on
+// screen meanwhile is drawn again among the free pictures, and the changer-only
+// mode shows the list without storing anything.
+TEST_F(Show, HostedShowPicksBesideTheOtherMonitorsAndWritesNothing)
+{
+    view.hosted = true;
+    view.elsewhere = {"/img/p3.jpg", "/img/p4.jpg"};
+    Options o;
+    o.random = "1";
+    o.files = 4;
+    o.changer = "3";
+    load(o);
+    for (double draw : {0.5,  // 3: on another screen
+                        0.6}) // among 1 and 2: 2
+        random.push(draw);
+    toFirstImage();
+    EXPECT_EQ(show.state().CurrentIndex, 2);
+    EXPECT_EQ(view.claimed.front(), "/img/p2.jpg");
+    EXPECT_FALSE(view.background);
+    EXPECT_EQ(view.ended, 0);
+    EXPECT_TRUE(view.written.isEmpty());
+}
+
 // A title that comes back after the last transition prepares its first
 // picture too, from a pick drawn then, which the change after it uses.
 TEST_F(Show, EveryTitlePreparesThePictureAfterIt)

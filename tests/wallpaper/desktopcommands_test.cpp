@@ -85,8 +85,8 @@ TEST(DesktopCommands, ToolsThatTakeAPathGetItAsOneArgumentUnchanged)
     for (const QString &path : kHostile) {
         EXPECT_EQ(desktopCommands(Desktop::Kde, path),
                   (std::vector<CommandLine>{{"plasma-apply-wallpaperimage", {path}}}));
-        EXPECT_EQ(desktopCommands(Desktop::Lxqt, path),
-                  (std::vector<CommandLine>{{"pcmanfm-qt", {"--set-wallpaper", path}}}));
+        EXPECT_EQ(desktopCommands(Desktop::Lxqt, path).back(),
+                  (CommandLine{"pcmanfm-qt", {"--set-wallpaper", path, "--wallpaper-mode", "fit"}}));
         const auto xfce = xfceCommands("/backdrop/screen0/monitorDP-1/workspace0/last-image\n", path, "DP-1");
         ASSERT_EQ(xfce.size(), 1u);
         EXPECT_EQ(xfce[0].arguments.last(), path);
@@ -195,3 +195,27 @@ TEST(XfceCommands, CreatesThePrimaryMonitorsPropertyWhenThereIsNone)
 }
 
 } // namespace
+
+// LXQt: the desktop is asked first; the mode goes with the picture unless the
+// profile already stores one that shows a picture.
+TEST(DesktopCommands, LxqtAsksItsDesktopAndKeepsAPictureModeTheUserChose)
+{
+    const struct {
+        const char *stored;
+        QStringList arguments;
+    } rows[] = {
+        {"", {"--set-wallpaper", "/p/w.bmp", "--wallpaper-mode", "fit"}},
+        {"none", {"--set-wallpaper", "/p/w.bmp", "--wallpaper-mode", "fit"}},
+        {"color", {"--set-wallpaper", "/p/w.bmp", "--wallpaper-mode", "fit"}},
+        {"zoom", {"--set-wallpaper", "/p/w.bmp"}},
+        {"Stretch", {"--set-wallpaper", "/p/w.bmp"}},
+    };
+    for (const auto &row : rows) {
+        const auto commands = lxqtCommands("/p/w.bmp", row.stored);
+        ASSERT_EQ(commands.size(), 2u);
+        EXPECT_EQ(commands[0].program, "dbus-send");
+        EXPECT_TRUE(commands[0].arguments.contains("--dest=org.pcmanfm.PCManFM"));
+        EXPECT_EQ(commands[1], (CommandLine{"pcmanfm-qt", row.arguments})) << row.stored;
+    }
+    EXPECT_EQ(desktopCommands(Desktop::Lxqt, "/p/w.bmp"), lxqtCommands("/p/w.bmp", {}));
+}

@@ -32,8 +32,8 @@ protected:
             "printf -- '--\\n' >> \"$QELVO_TOOL_LOG\"\n"
             "case \" $* \" in *' -l '*) echo /backdrop/screen0/monitorX/workspace0/last-image;; esac\n"
             "exit 0\n";
-        for (const char *tool :
-             {"gsettings", "plasma-apply-wallpaperimage", "xfconf-query", "pcmanfm-qt", "swaymsg"}) {
+        for (const char *tool : {"gsettings", "plasma-apply-wallpaperimage", "xfconf-query", "pcmanfm-qt",
+                                 "dbus-send", "swaymsg"}) {
             const QString path = bin.filePath(tool);
             ASSERT_TRUE(writeBytes(path, script));
             QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
