@@ -12,6 +12,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # run: Japanese-capable font for the interface
   fonts-ipafont-gothic
+  # the other Japanese faces a desktop may have: the label-fit test runs under each
+  fonts-noto-cjk fonts-ipaexfont-gothic fonts-vlgothic fonts-droid-fallback fonts-dejavu-core
   # end-to-end tests and benchmarks
   xvfb openbox xdotool x11-utils imagemagick libjpeg-turbo-progs
   # packaging checks (the idle watchers the example units start)
@@ -31,6 +33,8 @@ PACKAGES=(
   xscreensaver xsecurelock lintian appstream libxml2-utils
   # fuzz targets: clang and its libFuzzer and sanitizer runtimes
   clang libclang-rt-14-dev
+  # a FUSE folder whose reads never answer, for the stalled-picture test
+  libfuse3-dev fuse3
 )
 
 missing=()

@@ -22,15 +22,16 @@ const QString &inputPath()
     return path;
 }
 
-// Larger pictures go through the same header reads and checks; decoding
-// them only costs time.
+// Larger pictures go through the same header reads, pixel-data walks and
+// budget; decoding them only costs time.
 constexpr qint64 kDecodedPixels = 512 * 512;
 
 } // namespace
 
-// The size read from the header, then a decode at a third of that size from
-// the same open file, as the show reads a picture: the decode walks a JPEG's
-// frame header and weighs the cost.
+// The size read from the header, then the budget for a decode at a third of
+// that size (a JPEG's frame header, the bytes of its scans or of a GIF's
+// frames walked, the cost weighed) for every picture, and the decode itself
+// from the same open file for those small enough to be quick.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     QFile file(inputPath());
@@ -41,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     qelvo::PictureReader reader(inputPath());
     const QSize natural = reader.naturalSize();
-    if (natural.isValid() && qint64(natural.width()) * natural.height() > kDecodedPixels)
+    const bool fits = reader.fitsBudget(natural / 3);
+    if (!fits || (natural.isValid() && qint64(natural.width()) * natural.height() > kDecodedPixels))
         return 0;
     const QImage image = reader.decode(natural / 3);
     (void)image;

@@ -33,6 +33,8 @@
 #include <QStringListModel>
 #include <QTimer>
 
+#include <cerrno>
+
 namespace qelvo
 {
 
@@ -49,7 +51,8 @@ constexpr int kImage1Top = 420;
 constexpr int kImage1Width = 1500;
 constexpr int kImage1Height = 996;
 
-// Where every control sits, in pixels of the 9-point face. Each caption must
+// Where every control sits, in pixels, for the design's line height (taller
+// faces grow the rows, see buildControls). Each caption must
 // show whole at that size: the sample caption and the entry count take two
 // lines when their numbers grow ("サンプル(60000x45000)" is wider than the
 // picture), the number boxes sit under their captions so that a value such as
@@ -87,6 +90,7 @@ constexpr int kOptionLeft = 10;
 constexpr int kOptionTop = 18;
 constexpr int kOptionPitch = 16;
 constexpr int kOptionWidth = 270;
+constexpr int kOptionRows = 4;
 } // namespace place
 
 template <typename W> W *named(W *widget, const char *name)
@@ -142,22 +146,31 @@ void Form1::setClock(const Clock &clock)
 
 void Form1::buildControls()
 {
+    // A face with a taller line than the design's grows every text row by the
+    // difference (per line), and the rows below move down with it.
+    const int extra = extraLineHeight(font());
+    // The control's place in its column, n lines of text taller by extra each.
+    const auto grown = [extra](GrowingColumn &column, const QRect &design, int n) {
+        return column.place(design, design.height() + n * extra);
+    };
+    GrowingColumn left;
+    GrowingColumn right;
+
     auto *client = new QWidget(this);
-    client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
 
     // Left column: lists; right column: sample, buttons, numbers; frame below.
     Label1 = named(new QLabel(u8(t::kLabel1), client), "Label1");
-    Label1->setGeometry(place::kLabel1);
+    Label1->setGeometry(grown(left, place::kLabel1, 1));
     Combo1 = named(new QComboBox(client), "Combo1");
-    Combo1->setGeometry(place::kCombo1);
+    Combo1->setGeometry(grown(left, place::kCombo1, 1));
     Combo1->setToolTip(u8(t::kCombo1Tip));
     Label2 = named(new QLabel(u8(t::kLabel2), client), "Label2");
-    Label2->setGeometry(place::kLabel2);
+    Label2->setGeometry(grown(left, place::kLabel2, 2));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label2->setWordWrap(true);
     List1 = named(new QListView(client), "List1");
-    List1->setGeometry(place::kList1);
+    List1->setGeometry(left.place(place::kList1));
     List1->setToolTip(u8(t::kList1Tip));
     List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -166,33 +179,33 @@ void Form1::buildControls()
     List1->setModel(m_list1Model);
 
     Check1 = named(new QCheckBox(u8(t::kCheck1), client), "Check1");
-    Check1->setGeometry(place::kCheck1);
+    Check1->setGeometry(grown(left, place::kCheck1, 1));
     Check1->setToolTip(u8(t::kCheck1Tip));
     Check2 = named(new QCheckBox(u8(t::kCheck2), client), "Check2");
-    Check2->setGeometry(place::kCheck2);
+    Check2->setGeometry(grown(left, place::kCheck2, 1));
     Check2->setToolTip(u8(t::kCheck2Tip));
     Check2->setChecked(true);
     Check4 = named(new QCheckBox(u8(t::kCheck4), client), "Check4");
-    Check4->setGeometry(place::kCheck4);
+    Check4->setGeometry(grown(left, place::kCheck4, 1));
     Check4->setToolTip(u8(t::kCheck4Tip));
     Check4->setChecked(true);
     Check3 = named(new QCheckBox(u8(t::kCheck3), client), "Check3");
-    Check3->setGeometry(place::kCheck3);
+    Check3->setGeometry(grown(left, place::kCheck3, 1));
     Check3->setToolTip(u8(t::kCheck3Tip));
     Check3->setChecked(true);
 
     Label3 = named(new QLabel(u8(t::kSample), client), "Label3");
-    Label3->setGeometry(place::kLabel3);
+    Label3->setGeometry(grown(right, place::kLabel3, 2));
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Label3->setWordWrap(true);
     Image1 = named(new QLabel(client), "Image1");
-    Image1->setGeometry(place::kImage1);
+    Image1->setGeometry(right.place(place::kImage1));
     Image1->setToolTip(u8(t::kImage1Tip));
     Image1->setScaledContents(true);
 
-    const auto button = [client](const char *name, const char *text, const char *tip, QRect where) {
+    const auto button = [&](const char *name, const char *text, const char *tip, QRect where) {
         auto *b = named(new QPushButton(u8(text), client), name);
-        b->setGeometry(where);
+        b->setGeometry(grown(right, where, 1));
         b->setToolTip(u8(tip));
         b->setAutoDefault(false);
         return b;
@@ -204,26 +217,31 @@ void Form1::buildControls()
     Command5 = button("Command5", t::kCommand5, t::kCommand5Tip, place::kCommand5);
 
     Label4 = named(new QLabel(u8(t::kLabel4), client), "Label4");
-    Label4->setGeometry(place::kLabel4);
+    Label4->setGeometry(grown(right, place::kLabel4, 1));
     Text1 = named(new QLineEdit(u8(t::kText1Initial), client), "Text1");
-    Text1->setGeometry(place::kText1);
+    Text1->setGeometry(grown(right, place::kText1, 1));
     Text1->setToolTip(u8(t::kText1Tip));
     Label5 = named(new QLabel(u8(t::kLabel5), client), "Label5");
-    Label5->setGeometry(place::kLabel5);
+    Label5->setGeometry(grown(right, place::kLabel5, 1));
     Text2 = named(new QLineEdit(u8(t::kText2Initial), client), "Text2");
-    Text2->setGeometry(place::kText2);
+    Text2->setGeometry(grown(right, place::kText2, 1));
     Text2->setToolTip(u8(t::kText2Tip));
 
+    // The frame's title and its four rows grow a line each.
+    GrowingColumn bottom(std::max(left.growth(), right.growth()));
     Frame1 = named(new QGroupBox(u8(t::kFrame1), client), "Frame1");
-    Frame1->setGeometry(place::kFrame1);
+    Frame1->setGeometry(grown(bottom, place::kFrame1, 1 + place::kOptionRows));
+    const int optionTop = place::kOptionTop + extra;
+    const int optionPitch = place::kOptionPitch + extra;
     for (int i = 0; i < static_cast<int>(Option1.size()); ++i) {
         Option1[i] = new QRadioButton(u8(t::kOption1[i]), Frame1);
         Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
         Option1[i]->setToolTip(u8(t::kOption1Tip[i]));
-        Option1[i]->setGeometry(place::kOptionLeft, place::kOptionTop + place::kOptionPitch * i,
-                                place::kOptionWidth, place::kOptionPitch);
+        Option1[i]->setGeometry(place::kOptionLeft, optionTop + optionPitch * i, place::kOptionWidth,
+                                optionPitch);
     }
     Option1[0]->setChecked(true);
+    client->setFixedSize(kClientWidth, kClientHeight + bottom.growth());
 
     // The dialog sees key presses before its controls (Escape closes it).
     for (QWidget *w : client->findChildren<QWidget *>())
@@ -411,7 +429,11 @@ bool Form1::mnuFileSave_Click()
         // Unlike a silent failure, this keeps the changes marked unsaved, so the
         // close guard still asks.
         say(u8(t::kSaveFailed)
-                .arg(QDir::toNativeSeparators(path), saveFailureReason(path, bytes.size(), saved.reason())),
+                .arg(QDir::toNativeSeparators(path),
+                     // A full disk is one whatever else the folder refuses.
+                     saved.systemError() == ENOSPC || saved.systemError() == EDQUOT
+                         ? u8(t::kWriteDiskFull)
+                         : saveFailureReason(path, bytes.size(), saved.reason())),
             Icon::Critical);
         return false;
     }
@@ -520,7 +542,7 @@ void Form1::lostFocus(QLineEdit *box)
     // While the notice is up and the focus goes back, the other box losing the
     // focus must not raise its own notice (two empty boxes would ping-pong).
     m_inLostFocus = true;
-    say(u8(t::kNotNumeric));
+    say(u8(dialog::numberTooLarge(box->text()) ? t::kNumberTooLarge : t::kNotNumeric));
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
     m_inLostFocus = false;

@@ -4,6 +4,12 @@
 #include "platform/appidentity.h"
 #include "settings/numbers.h"
 
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+
 namespace qelvo::dialog
 {
 
@@ -116,9 +122,11 @@ std::optional<QSizeF> fitSample(QSizeF natural)
     return QSizeF(w / k, h / k);
 }
 
-std::optional<float> readNumber(const QString &text)
+namespace
 {
-    // The full-width forms U+FF01..U+FF5E mirror ASCII '!'..'~' at a fixed distance.
+// The full-width forms U+FF01..U+FF5E mirror ASCII '!'..'~' at a fixed distance.
+QString asciiNumberText(const QString &text)
+{
     constexpr char16_t kFullWidthFirst = 0xFF01, kFullWidthLast = 0xFF5E, kFullWidthOffset = 0xFEE0;
     constexpr char16_t kIdeographicSpace = 0x3000;
     QString ascii = text;
@@ -128,7 +136,26 @@ std::optional<float> readNumber(const QString &text)
         else if (c.unicode() == kIdeographicSpace)
             c = QLatin1Char(' ');
     }
-    return settings::toFloat32(ascii);
+    return ascii;
+}
+} // namespace
+
+std::optional<float> readNumber(const QString &text)
+{
+    return settings::toFloat32(asciiNumberText(text));
+}
+
+bool numberTooLarge(const QString &text)
+{
+    // Written as a number (no "inf" or "nan"), but beyond what a float holds;
+    // the conversion gives an infinity for what even a double cannot hold.
+    static const QRegularExpression numberForm(
+        QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
+    const QString ascii = asciiNumberText(text);
+    if (!numberForm.match(ascii).hasMatch())
+        return false;
+    const double value = QLocale::c().toDouble(ascii.trimmed());
+    return std::fabs(value) > std::numeric_limits<float>::max();
 }
 
 QString listsLabel(int lists)

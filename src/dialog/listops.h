@@ -70,6 +70,9 @@ inline constexpr float kSampleBoxHeight = 1000.0f;
 // full-width characters ("１２", "１．５", as a Japanese input method types
 // them) read as their ASCII forms. Nothing when the text is not a number.
 [[nodiscard]] std::optional<float> readNumber(const QString &text);
+// A number in one of those forms that is too large for the value's type
+// (1e40): the box says so instead of calling it no number.
+[[nodiscard]] bool numberTooLarge(const QString &text);
 
 // ---- Captions ----
 

@@ -73,13 +73,19 @@ QString titleOf(const QString &title)
 // that fit the screen are kept whole instead.
 void keepLinesWhole(QMessageBox &box)
 {
+    constexpr int kUnbounded = 1 << 20;
     auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
     if (!label)
         return;
     const QFontMetrics metrics(label->font());
     int widest = 0;
     for (const QString &line : box.text().split(QLatin1Char('\n')))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
+        // Laid out as the label lays it out: a face's fractional advances
+        // (at 2x, or Latin and Japanese from two faces) may round up.
+        widest = std::max(
+            widest,
+            metrics.boundingRect(QRect(0, 0, kUnbounded, kUnbounded), Qt::AlignLeft | Qt::AlignTop, line)
+                .width());
     const QScreen *screen = box.screen();
     const int room = screen ? screen->availableGeometry().width() * 3 / 4 : widest;
     label->setMinimumWidth(std::min(widest, room));

@@ -81,6 +81,7 @@ inline constexpr const char *kSaveConfirmTitle = "設定保存の確認";
 inline constexpr const char *kSaveConfirm = "データが変更されています。保存後終了しますか？";
 inline constexpr const char *kPreviewSave = "ﾌﾟﾚﾋﾞｭｰは、設定保存後に有効となります。\n設定を保存しますか？";
 inline constexpr const char *kNotNumeric = "数値以外は受け付けません";
+inline constexpr const char *kNumberTooLarge = "数値が大きすぎます";
 inline constexpr const char *kSaveFailed = "設定を保存できませんでした。変更は保存されていません。\n%1\n%2";
 // Why a save failed, for the common causes; the system's own text for the rest.
 inline constexpr const char *kWriteNoPermission = "保存先に書き込む権限がありません。";

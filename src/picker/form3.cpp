@@ -37,6 +37,11 @@ namespace
 
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kFilledRole = Qt::UserRole + 1;
+constexpr int kFolderLabelLines = 3;
+// How far each level of the folder list steps in, in pixels: the usual step
+// and the least it takes to show a deep folder's name.
+constexpr int kDirIndent = 12;
+constexpr int kDirIndentLeast = 4;
 
 QString tr8(const char *text)
 {
@@ -108,73 +113,91 @@ void Form3::buildControls()
 {
     setWindowTitle(tr8(picker::texts::kCaption));
     setFont(uiGothicFont(kUiPointSize));
-    setFixedSize(picker::visiblePixels(6585), picker::visiblePixels(3315));
     setSizeGripEnabled(false);
+    // A face with a taller line than the design's grows each text row by the
+    // difference; the rows below move down and the window grows with them.
+    const int line = lineHeight(font());
+    const int extra = extraLineHeight(font());
+    const auto textRow = [extra](GrowingColumn &column, const QRect &design) {
+        return column.place(design, design.height() + extra);
+    };
+    GrowingColumn left;
+    GrowingColumn right;
 
     auto *label1 = new QLabel(tr8(picker::texts::kFileName), this);
     label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(twips(120, 120, 2052, 252));
+    label1->setGeometry(textRow(left, twips(120, 120, 2052, 252)));
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(twips(120, 360, 2412, 264));
+    Text1->setGeometry(textRow(left, twips(120, 360, 2412, 264)));
     // It only shows the chosen names; what is typed there would be ignored.
     Text1->setReadOnly(true);
 
     File1 = new QListWidget(this);
     File1->setObjectName(QStringLiteral("File1"));
-    File1->setGeometry(twips(120, 720, 2412, 1350));
+    const QRect file1 = left.place(twips(120, 720, 2412, 1350));
     File1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     File1->setUniformItemSizes(true);
     connect(File1, &QListWidget::itemSelectionChanged, this, &Form3::File1_Click);
 
     auto *label4 = new QLabel(tr8(picker::texts::kFileType), this);
     label4->setObjectName(QStringLiteral("Label4"));
-    label4->setGeometry(twips(120, 2640, 1932, 252));
 
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(twips(120, 2880, 2412, 276));
     for (const char *type : picker::texts::kFileTypes)
         Combo1->addItem(tr8(type));
     connect(Combo1, &QComboBox::currentIndexChanged, this, &Form3::Combo1_Click);
 
     auto *label2 = new QLabel(tr8(picker::texts::kFolder), this);
     label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(twips(2640, 120, 2292, 192));
+    label2->setGeometry(right.place(twips(2640, 120, 2292, 192), line));
 
     Label3 = new picker::FolderLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
     // The folder list starts at 720 twips and would cover all but the first
-    // line of the label's design height, so the label ends there and begins
-    // right under its caption: two lines, and a path too long for them keeps
-    // its end, the folder's own name, in view.
-    Label3->setGeometry(twips(2640, 312, 2592, 408));
+    // line of the label's design height, so the label begins right under its
+    // caption and the list moves down below it. Three lines hold the longest
+    // shortened path (38 characters, all of them wide) in any face.
+    Label3->setGeometry(right.place(twips(2640, 312, 2592, 408), kFolderLabelLines * line));
 
     Dir1 = new QTreeWidget(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
-    Dir1->setGeometry(twips(2640, 720, 2472, 1500));
+    Dir1->setGeometry(right.place(twips(2640, 720, 2472, 1500)));
     Dir1->setHeaderHidden(true);
     Dir1->setColumnCount(1);
-    Dir1->setIndentation(12);
+    Dir1->setIndentation(kDirIndent);
     Dir1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Dir1->header()->setStretchLastSection(false);
     connect(Dir1, &QTreeWidget::itemExpanded, this, &Form3::fillChildren);
-    connect(Dir1, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current) { onDirItemChosen(current); });
+    // A folder opens when it is clicked, double-clicked or given Enter; the
+    // arrow keys only move the selection, so Down does not dive into each
+    // folder it passes.
+    connect(Dir1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { onDirItemChosen(item); });
+    connect(Dir1, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem *item) { onDirItemChosen(item); });
 
     Check1 = new QCheckBox(tr8(picker::texts::kUseFolder), this);
     Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(twips(2640, 2220, 2472, 312));
+    Check1->setGeometry(textRow(right, twips(2640, 2220, 2472, 312)));
     connect(Check1, &QCheckBox::toggled, this, &Form3::Check1_Click);
+
+    // The type and drive rows stay side by side below the lower of the two
+    // columns; the file list takes the room the left column has to spare.
+    GrowingColumn lower(std::max(left.growth(), right.growth()));
+    File1->setGeometry(file1.adjusted(0, 0, 0, lower.growth() - left.growth()));
+    label4->setGeometry(textRow(lower, twips(120, 2640, 1932, 252)));
 
     auto *label5 = new QLabel(tr8(picker::texts::kDrive), this);
     label5->setObjectName(QStringLiteral("Label5"));
-    label5->setGeometry(twips(2640, 2640, 1932, 252));
+    label5->setGeometry(textRow(lower, twips(2640, 2640, 1932, 252)));
+    Combo1->setGeometry(textRow(lower, twips(120, 2880, 2412, 276)));
 
     Drive1 = new DriveBox([this] { fillDriveBox(); }, this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setGeometry(twips(2640, 2880, 2472, 276));
+    Drive1->setGeometry(textRow(lower, twips(2640, 2880, 2472, 276)));
+    setFixedSize(picker::visiblePixels(6585), picker::visiblePixels(3315) + lower.growth());
     connect(Drive1, &QComboBox::activated, this, &Form3::onDriveChosen);
 
     Image1 = new QLabel(this);
@@ -514,27 +537,28 @@ void Form3::showDirTree()
     revealDirItem();
 }
 
-// A deep folder sits far right in the narrow folder list: scroll sideways so
-// that its name shows whole rather than cut at the list's edge.
+// A deep folder sits far right in the narrow folder list. Rather than
+// scrolling sideways, which hides the start of every name above it, the
+// levels step in less, down to a few pixels, so that the open folder's name
+// shows whole where it can; the list starts at its left edge.
 void Form3::revealDirItem()
 {
     QTreeWidgetItem *item = Dir1->currentItem();
     if (!item)
         return;
-    Dir1->resizeColumnToContents(0);
-    Dir1->doItemsLayout();
-    QScrollBar *bar = Dir1->horizontalScrollBar();
-    const QRect cell = Dir1->visualItemRect(item);
+    int depth = 1; // the drive's own level, with its expand mark
+    for (QTreeWidgetItem *up = item->parent(); up; up = up->parent())
+        ++depth;
     const int gap = Dir1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Dir1) + 1;
     const int icon = Dir1->iconSize().isValid()
                          ? Dir1->iconSize().width()
                          : Dir1->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, Dir1);
-    const int nameRight = cell.left() + icon + 4 * gap + Dir1->fontMetrics().horizontalAdvance(item->text(0));
-    const int overflow = nameRight - Dir1->viewport()->width();
-    // Scrolled too far after a move up the tree: back, as far as the name allows.
-    const int shift = overflow > 0 ? overflow : std::max(std::min(cell.left(), 0), overflow);
-    if (shift != 0)
-        bar->setValue(bar->value() + shift);
+    const int name = icon + 4 * gap + Dir1->fontMetrics().horizontalAdvance(item->text(0));
+    const int room = Dir1->viewport()->width() - name;
+    Dir1->setIndentation(std::clamp(room / depth, kDirIndentLeast, kDirIndent));
+    Dir1->resizeColumnToContents(0);
+    Dir1->doItemsLayout();
+    Dir1->horizontalScrollBar()->setValue(0);
 }
 
 void Form3::showEvent(QShowEvent *event)

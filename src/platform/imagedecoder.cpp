@@ -27,6 +27,8 @@ constexpr qint64 kAlwaysDecodedPixels = qint64(4096) * 4096;
 // Beyond that, more pixels a byte of file than this marks a bomb (see withinDecodingBudget).
 constexpr qint64 kJpegMostPixelsPerByte = 1024;
 constexpr qint64 kMostPixelsPerByte = 16384;
+// LZW codes grow to 12 bits and stand for at most 4,096 pixels each.
+constexpr qint64 kGifMostPixelsPerByte = 4096;
 // The JPEG library's row buffers, as lines of output at 4 bytes a pixel.
 constexpr qint64 kJpegBufferedLines = 64;
 
@@ -154,6 +156,144 @@ std::optional<QSize> readGifScreen(QIODevice &file)
     return QSize(at(6) | (at(7) << 8), at(8) | (at(9) << 8));
 }
 
+// Reads a device from its start in blocks, a byte at a time.
+class ByteWalk
+{
+public:
+    explicit ByteWalk(QIODevice &device) : m_device(device), m_rewound(device) {}
+    [[nodiscard]] bool ok() const { return m_rewound.ok(); }
+    int next()
+    {
+        if (m_at == m_block.size()) {
+            m_block = m_device.read(kBlockBytes);
+            m_at = 0;
+            if (m_block.isEmpty())
+                return -1;
+        }
+        return static_cast<unsigned char>(m_block.at(m_at++));
+    }
+    // Passes over n bytes; false at the end of the device.
+    bool skip(qint64 n)
+    {
+        for (; n > 0; --n)
+            if (next() < 0)
+                return false;
+        return true;
+    }
+
+private:
+    static constexpr qint64 kBlockBytes = 65536;
+    QIODevice &m_device;
+    FromTheStart m_rewound;
+    QByteArray m_block;
+    qsizetype m_at = 0;
+};
+
+// The bytes of a JPEG's entropy-coded scans: what really carries its pixels,
+// without the marker segments (a comment or application block of any size
+// can pad a file) or what follows the end of the image.
+qint64 jpegScanBytes(QIODevice &file)
+{
+    ByteWalk walk(file);
+    if (!walk.ok() || walk.next() != kMarkerPrefix || walk.next() != kStartOfImage)
+        return 0;
+    constexpr int kStartOfScan = 0xDA, kEndOfImage = 0xD9;
+    qint64 scanBytes = 0;
+    int b = walk.next();
+    for (;;) {
+        // At a marker's prefix; runs of 0xFF are fill.
+        if (b != kMarkerPrefix)
+            return scanBytes;
+        while (b == kMarkerPrefix)
+            b = walk.next();
+        const int marker = b;
+        if (marker < 0 || marker == kEndOfImage)
+            return scanBytes;
+        if (marker == kTemporary || (marker >= kFirstRestart && marker <= kLastRestart)) {
+            b = walk.next();
+        } else {
+            const int hi = walk.next(), lo = walk.next();
+            const int length = (hi << 8) | lo;
+            if (hi < 0 || lo < 0 || length < 2 || !walk.skip(length - 2))
+                return scanBytes;
+            b = walk.next();
+        }
+        if (marker != kStartOfScan && !(marker >= kFirstRestart && marker <= kLastRestart))
+            continue;
+        // Entropy-coded data up to the next marker (0xFF 0x00 is a stuffed byte).
+        for (;;) {
+            if (b < 0)
+                return scanBytes;
+            if (b == kMarkerPrefix) {
+                const int after = walk.next();
+                if (after != 0) {
+                    if (after < 0 || after == kEndOfImage)
+                        return scanBytes;
+                    if (after >= kFirstRestart && after <= kLastRestart) {
+                        b = walk.next();
+                        continue;
+                    }
+                    // Another segment (tables, the next scan): read its length.
+                    const int hi = walk.next(), lo = walk.next();
+                    const int length = (hi << 8) | lo;
+                    if (hi < 0 || lo < 0 || length < 2 || !walk.skip(length - 2))
+                        return scanBytes;
+                    b = walk.next();
+                    if (after != kStartOfScan)
+                        break;
+                    continue;
+                }
+                scanBytes += 2;
+                b = walk.next();
+                continue;
+            }
+            ++scanBytes;
+            b = walk.next();
+        }
+    }
+}
+
+// The bytes of a GIF's compressed frame data: what carries its pixels,
+// without colour tables, extensions (comments, application blocks) or what
+// follows the trailer.
+qint64 gifImageBytes(QIODevice &file)
+{
+    ByteWalk walk(file);
+    constexpr int kHeaderBytes = 10, kExtension = 0x21, kImage = 0x2C, kDescriptorBytes = 8;
+    if (!walk.ok() || !walk.skip(kHeaderBytes))
+        return 0;
+    const auto colourTable = [](int flags) { return (flags & 0x80) ? 3 * (2 << (flags & 7)) : 0; };
+    const int screenFlags = walk.next();
+    if (screenFlags < 0 || !walk.skip(2 + colourTable(screenFlags)))
+        return 0;
+    // Sub-blocks up to the empty one; their data bytes.
+    const auto subBlocks = [&walk]() -> qint64 {
+        qint64 bytes = 0;
+        for (int n = walk.next(); n > 0; n = walk.next()) {
+            if (!walk.skip(n))
+                return bytes;
+            bytes += n;
+        }
+        return bytes;
+    };
+    qint64 imageBytes = 0;
+    for (int block = walk.next(); block == kExtension || block == kImage; block = walk.next()) {
+        if (block == kExtension) {
+            if (walk.next() < 0)
+                break;
+            subBlocks();
+            continue;
+        }
+        if (!walk.skip(kDescriptorBytes))
+            break;
+        const int flags = walk.next();
+        if (flags < 0 || !walk.skip(colourTable(flags)) || walk.next() < 0) // the LZW code size
+            break;
+        imageBytes += subBlocks();
+    }
+    return imageBytes;
+}
+
 // The header's size as a size: a bitmap stored top-down gives a negative height.
 QSize headerSize(QImageReader &reader)
 {
@@ -197,9 +337,14 @@ bool withinDecodingBudget(const DecodeWork &work)
     // byte); no other format we read packs much more than 8,000 pixels into a
     // byte (deflate on one-bit pixels; GIF's LZW stays under 4,096). Arithmetic
     // coding has no such bound and is left to the memory budget.
+    // The bytes weighed are those that carry pixels where the format tells
+    // them apart (JPEG scans, GIF frame data): padding counts for nothing.
     if (storedPixels > kAlwaysDecodedPixels && !work.arithmetic) {
-        const qint64 mostPerByte = work.jpeg ? kJpegMostPixelsPerByte : kMostPixelsPerByte;
-        if (storedPixels / mostPerByte >= std::max<qint64>(work.fileBytes, 1))
+        const qint64 mostPerByte = work.jpeg  ? kJpegMostPixelsPerByte
+                                   : work.gif ? kGifMostPixelsPerByte
+                                              : kMostPixelsPerByte;
+        const qint64 bytes = work.pixelBytes >= 0 ? work.pixelBytes : work.fileBytes;
+        if (storedPixels / mostPerByte >= std::max<qint64>(bytes, 1))
             return false;
     }
     // Besides its output, a progressive JPEG keeps every coefficient of the
@@ -259,17 +404,15 @@ void PictureReader::readHeader()
         m_natural.transpose();
 }
 
-QImage PictureReader::decode(QSize targetSize)
+std::optional<DecodeWork> PictureReader::plan(QSize targetSize)
 {
-    if (!m_reader)
-        return {};
     QImageReader &reader = *m_reader;
     QSize stored = m_header;
     const std::optional<QSize> gifScreen = reader.format() == "gif" ? readGifScreen(*m_device) : std::nullopt;
     if (gifScreen)
         stored = stored.expandedTo(*gifScreen);
     if (!stored.isValid() || stored.isEmpty())
-        return reader.read(); // let the reader try what its header did not tell
+        return std::nullopt;
 
     const std::optional<JpegFrame> jpeg =
         reader.format() == "jpeg" ? readJpegFrame(*m_device) : std::optional<JpegFrame>();
@@ -279,10 +422,8 @@ QImage PictureReader::decode(QSize targetSize)
         if (reader.transformation() & QImageIOHandler::TransformationRotate90)
             target.transpose();
         const int k = jpegScaleEighths(stored, target);
-        if (k < 8) {
+        if (k < 8)
             output = eighths(stored, k);
-            reader.setScaledSize(output);
-        }
     }
     DecodeWork work{stored, output};
     work.fileBytes = m_device->size();
@@ -292,9 +433,33 @@ QImage PictureReader::decode(QSize targetSize)
         work.jpegBlocks = jpeg->blocks;
         work.arithmetic = jpeg->arithmetic;
     }
-    if (!withinDecodingBudget(work))
+    work.gif = gifScreen.has_value();
+    // Weighed only where the claim is large enough to matter: it reads the file through.
+    if ((jpeg || work.gif) && qint64(stored.width()) * stored.height() > kAlwaysDecodedPixels)
+        work.pixelBytes = jpeg ? jpegScanBytes(*m_device) : gifImageBytes(*m_device);
+    return work;
+}
+
+bool PictureReader::fitsBudget(QSize targetSize)
+{
+    if (!m_reader)
+        return false;
+    const auto work = plan(targetSize);
+    return !work || withinDecodingBudget(*work);
+}
+
+QImage PictureReader::decode(QSize targetSize)
+{
+    if (!m_reader)
         return {};
-    QImage image = reader.read();
+    const auto work = plan(targetSize);
+    if (!work)
+        return m_reader->read(); // let the reader try what its header did not tell
+    if (!withinDecodingBudget(*work))
+        return {};
+    if (work->output != work->stored)
+        m_reader->setScaledSize(work->output);
+    QImage image = m_reader->read();
     // What was read before the work was abandoned is only part of the picture.
     if (m_abandoned && m_abandoned())
         return {};

@@ -34,9 +34,16 @@ std::optional<double> parseNumber(const QString &text)
 
 std::optional<float> toFloat32(const QString &text)
 {
+    // A text just above the largest float ("3.40282347E+38", how nine digits
+    // write it) rounds to it, as any conversion to the nearest float does;
+    // only from half a step beyond it would it round to infinity.
     const auto value = parseNumber(text);
-    if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    constexpr double kHalfStep = 0x1p103; // half the gap between the largest floats
+    if (!value || std::fabs(*value) >= kLargest + kHalfStep)
         return std::nullopt;
+    if (std::fabs(*value) > kLargest)
+        return std::copysign(std::numeric_limits<float>::max(), static_cast<float>(*value));
     return static_cast<float>(*value);
 }
 

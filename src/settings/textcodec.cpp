@@ -1,5 +1,7 @@
 #include "settings/textcodec.h"
 
+#include "settings/writer.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -54,10 +56,10 @@ QByteArray encodeSettingsText(const QString &text)
 
 std::optional<QString> readSettingsText(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = readSettingsFile(path);
+    if (!bytes)
         return std::nullopt;
-    return decodeSettingsText(file.readAll());
+    return decodeSettingsText(*bytes);
 }
 
 } // namespace qelvo::settings

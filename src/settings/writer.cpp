@@ -4,13 +4,12 @@
 #include "settings/lastexecute.h"
 #include "settings/numbers.h"
 
-#include <QDir>
+#include "platform/pathbytes.h"
+#include "platform/safefile.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -77,125 +76,133 @@ QString formatSettingsFile(const SettingsHead &head, std::span<const SettingList
 
 namespace
 {
-// The temporary files of the atomic save are named path + "." and six random
-// letters of mixed case. A name of one case only is left alone: that is how a
-// person names a copy ("Qelvo.ini.backup"), and only one in 32 of ours.
-bool isTemporaryName(const QString &suffix)
+constexpr char kBackupSuffix[] = ".bak";
+
+QByteArray backupPath(const QString &path)
 {
-    if (suffix.size() != 6)
+    return encodePath(path + QLatin1String(kBackupSuffix));
+}
+
+// The mark on the backup while the file beside it is rewritten in place: the
+// sticky bit, which means nothing on a regular file. Found on a later start,
+// it says the rewrite was cut short and the file may be torn.
+constexpr mode_t kRewriteUnderWay = S_ISVTX;
+
+// Makes room for size bytes in fd before anything is written, so a full disk
+// fails here, with nothing changed. A file system without fallocate is
+// written as before.
+bool reserve(int fd, qsizetype size)
+{
+    // Beyond the end the size stays: a file cut short here is still the old one.
+    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0)
+        return true;
+    return errno == EOPNOTSUPP || errno == ENOSYS;
+}
+
+// Writes bytes over the whole of fd and syncs; errno is left set when it fails.
+bool overwrite(int fd, const QByteArray &bytes)
+{
+    return reserve(fd, bytes.size()) && writeAllAtStart(fd, bytes) &&
+           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+bool setMark(int fd, bool on)
+{
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0)
         return false;
-    bool upper = false, lower = false;
-    for (const QChar c : suffix) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            upper = true;
-        else if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            lower = true;
-        else
-            return false;
-    }
-    return upper && lower;
+    const mode_t mode = on ? (st.st_mode | kRewriteUnderWay) : (st.st_mode & ~kRewriteUnderWay);
+    return ::fchmod(fd, mode & 07777) == 0 && ::fsync(fd) == 0;
 }
 
-void removeStaleTemporaries(const QString &path)
-{
-    // A linked file's temporaries are made beside the file the link names.
-    const QFileInfo link(path);
-    const QFileInfo target(link.isSymLink() ? link.symLinkTarget() : path);
-    const QString prefix = target.fileName() + QLatin1Char('.');
-    const QDir folder = target.absoluteDir();
-    const auto entries = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QFileInfo &entry : entries) {
-        const QString name = entry.fileName();
-        if (name.startsWith(prefix) && isTemporaryName(name.mid(prefix.size())) &&
-            entry.ownerId() == ::geteuid())
-            QFile::remove(entry.filePath());
-    }
-}
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// Writes all of bytes at the start of fd, cuts what follows and syncs;
-// errno is left set when it fails.
-bool writeWhole(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        data += n;
-        left -= n;
-    }
-    return ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
-}
-
-// The content the in-place rewrite is about to replace, kept beside it where
-// the folder allows (it rarely does: this is the folder that refused the
-// temporary file, but a .bak made earlier may still be written). A backup
-// that cannot be finished is dropped rather than left half written.
-void keepBackup(const QString &path)
-{
-    QFile original(path);
-    if (!original.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray old = original.readAll();
-    if (original.error() != QFileDevice::NoError)
-        return;
-    const QByteArray backup = QFile::encodeName(path + QStringLiteral(".bak"));
-    const int fd = ::open(backup.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
-    const bool kept = writeWhole(fd, old);
-    ::close(fd);
-    if (!kept)
-        ::unlink(backup.constData());
-}
-
-// For a file whose folder takes no new files: the bytes are all in memory
-// before the file is touched, written over the old content, and synced.
+// For a file whose folder takes no new files. Nothing is written over the
+// only good copy: the old content goes whole into path + ".bak" (which must
+// exist already, the folder takes no new one) and is read back, the backup is
+// marked, room for the new content is reserved, and only then is the file
+// rewritten; the mark goes when the new content is synced. A kill in between
+// leaves the mark, and the next read or save puts the backup back first.
 Outcome rewriteInPlace(const QString &path, const QByteArray &bytes)
 {
-    keepBackup(path);
-    // No O_TRUNC: the old content stays until the new one is written over it.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Outcome::failure(systemError(errno));
-    const bool written = writeWhole(fd, bytes);
+    const auto old = readWholeNoFollow(path);
+    if (!old)
+        return systemFailure(errno);
+    const int backup =
+        ::open(backupPath(path).constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_CREAT, 0600);
+    if (backup < 0)
+        return systemFailure(errno);
+    int fd = -1;
+    const auto fail = [&](int error, bool restore = false) {
+        // A file cut short by a failed write gets its old content back.
+        if (restore && overwrite(fd, *old))
+            setMark(backup, false);
+        if (fd >= 0)
+            ::close(fd);
+        ::close(backup);
+        return systemFailure(error);
+    };
+    if (!overwrite(backup, *old))
+        return fail(errno);
+    if (readWholeNoFollow(path + QLatin1String(kBackupSuffix)) != old)
+        return fail(EIO);
+    fd = openForWritingNoFollow(path, 0);
+    if (fd < 0 || !reserve(fd, bytes.size()) || !setMark(backup, true))
+        return fail(errno);
+    if (!writeAllAtStart(fd, bytes) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 ||
+        ::fsync(fd) != 0)
+        return fail(errno, true);
+    ::close(fd);
+    const bool unmarked = setMark(backup, false);
     const int error = errno;
-    if (::close(fd) != 0 && written)
-        return Outcome::failure(systemError(errno));
-    return written ? Outcome::success() : Outcome::failure(systemError(error));
+    ::close(backup);
+    return unmarked ? Outcome::success() : systemFailure(error);
 }
 } // namespace
 
+void recoverInterruptedSave(const QString &path)
+{
+    struct stat st {
+    };
+    if (::lstat(backupPath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        !(st.st_mode & kRewriteUnderWay))
+        return;
+    const auto kept = readWholeNoFollow(path + QLatin1String(kBackupSuffix));
+    const int backup = ::open(backupPath(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    const int fd = openForWritingNoFollow(path, 0);
+    if (kept && backup >= 0 && fd >= 0 && overwrite(fd, *kept))
+        setMark(backup, false);
+    if (fd >= 0)
+        ::close(fd);
+    if (backup >= 0)
+        ::close(backup);
+}
+
+std::optional<QByteArray> readSettingsFile(const QString &path)
+{
+    recoverInterruptedSave(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
 Outcome writeSettingsFile(const QString &path, const QByteArray &bytes)
 {
-    removeStaleTemporaries(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        // No temporary file beside it; the file itself may still take the bytes.
-        const QFileInfo existing(path);
-        if (existing.isFile() && existing.isWritable())
-            return rewriteInPlace(path, bytes);
-        return Outcome::failure(file.errorString());
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Outcome::failure(reason);
-    }
-    if (!file.commit())
-        return Outcome::failure(file.errorString());
-    return Outcome::success();
+    recoverInterruptedSave(path);
+    removeLeftoverTemporaries(path);
+    ReplaceResult replaced = replaceFile(path, bytes);
+    if (!replaced.folderRefused)
+        return replaced.outcome;
+    // No temporary file beside it; the file itself may still take the bytes.
+    struct stat st {
+    };
+    const QByteArray file = encodePath(path);
+    if (::lstat(file.constData(), &st) == 0 && S_ISREG(st.st_mode) && ::access(file.constData(), W_OK) == 0)
+        return rewriteInPlace(path, bytes);
+    return replaced.outcome;
 }
 
 } // namespace qelvo::settings

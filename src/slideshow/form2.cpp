@@ -2,7 +2,6 @@
 
 #include "platform/cursor.h"
 #include "platform/fonts.h"
-#include "platform/imagedecoder.h"
 #include "platform/screens.h"
 #include "platform/standarderror.h"
 #include "qelvo/version.h"
@@ -12,6 +11,7 @@
 #include "wallpaper/backends.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -122,6 +122,8 @@ protected:
             m_form.keyPressEvent(static_cast<QKeyEvent *>(event));
             return true;
         }
+        if (event->type() == QEvent::Enter)
+            m_form.pointerEntered(static_cast<QEnterEvent *>(event)->globalPosition());
         paintStateChange(*this, *event);
         return QWidget::event(event);
     }
@@ -228,8 +230,22 @@ bool Form2::event(QEvent *event)
         keyPressEvent(static_cast<QKeyEvent *>(event));
         return true;
     }
+    // Where the pointer first moves into the window after it appeared, the
+    // platform may report that position with the entering alone (Qt then
+    // passes on no move for it): it is a changed position all the same. The
+    // entering at the place the pointer sat when the window appeared is not.
+    if (event->type() == QEvent::Enter)
+        pointerEntered(static_cast<QEnterEvent *>(event)->globalPosition());
     paintStateChange(*this, *event);
     return QDialog::event(event);
+}
+
+void Form2::pointerEntered(const QPointF &global)
+{
+    if (global.toPoint() == m_pointerAtShow)
+        return;
+    const QPointF at = mapFromGlobal(global);
+    Form_MouseMove(at.x(), at.y());
 }
 
 void Form2::keyPressEvent(QKeyEvent *event)
@@ -260,6 +276,7 @@ void Form2::mouseReleaseEvent(QMouseEvent *event)
 
 void Form2::showEvent(QShowEvent *event)
 {
+    m_pointerAtShow = QCursor::pos();
     QDialog::showEvent(event);
     if (m_closeWhenShown) {
         QTimer::singleShot(0, this, &QDialog::reject);
@@ -420,16 +437,11 @@ void Form2::clearPicture()
     m_held.apply([this] { m_picture1->clearPicture(); });
 }
 
-std::optional<QSize> Form2::naturalSize(const QString &path)
+std::optional<QSize> Form2::preparedNaturalSize(const QString &path)
 {
     // The prepared picture's header was read with it: a look at the file's
     // stamp is all its change needs.
-    std::optional<QSize> natural = m_loader->preparedNaturalSize(path, stampOf(path));
-    if (!natural)
-        natural = m_services.readHeader ? m_services.readHeader(path) : readNaturalSize(path);
-    if (!natural->isValid() || natural->isEmpty())
-        return std::nullopt;
-    return natural;
+    return m_loader->preparedNaturalSize(path, stampOf(path));
 }
 
 bool Form2::presentImage(const QString &path, const QRect &box)
@@ -441,6 +453,7 @@ bool Form2::presentImage(const QString &path, const QRect &box)
     m_held.apply([this, box] { m_picture1->setGeometry(box); });
     const QSize target = m_picture1->deviceSize(box.size());
     m_waitingFor.clear();
+    m_waitingBox = {};
     if (target.isEmpty()) {
         m_held.apply([this] { m_picture1->showPicture(QImage()); });
         return true;
@@ -460,19 +473,51 @@ bool Form2::presentImage(const QString &path, const QRect &box)
     return true;
 }
 
-void Form2::prepareImage(const QString &path, BoxRule box)
+void Form2::presentImage(const QString &path, BoxRule box)
+{
+    // Even the header is read on the worker: a file on a mount that stopped
+    // answering holds the worker, never the window.
+    m_waitingFor = path;
+    m_waitingTarget = {};
+    m_waitingBox = box;
+    if (m_loader->preparing(path))
+        m_loader->adopt();
+    else
+        m_loader->load(path, deviceTargetRule(std::move(box)));
+}
+
+TargetRule Form2::deviceTargetRule(BoxRule box) const
 {
     // The worker cannot ask the picture box: its pixel ratio goes with the rule.
     const qreal ratio = m_picture1->devicePixelRatioF();
-    m_loader->prepare(path, [box = std::move(box), ratio](QSize natural) {
+    return [box = std::move(box), ratio](QSize natural) {
         return (QSizeF(box(natural).size()) * ratio).toSize(); // as PictureBox::deviceSize
-    });
+    };
 }
 
-void Form2::pictureLoaded(const QString &path, const QImage &image)
+void Form2::prepareImage(const QString &path, BoxRule box)
+{
+    m_loader->prepare(path, deviceTargetRule(std::move(box)));
+}
+
+void Form2::pictureLoaded(const QString &path, const QImage &image, QSize natural)
 {
     if (path != m_waitingFor)
         return;
+    if (m_waitingBox) {
+        // The header came with the picture: now the box is known.
+        if (!natural.isValid() || natural.isEmpty()) {
+            m_waitingFor.clear();
+            m_waitingBox = {};
+            m_held.release();
+            return;
+        }
+        const QRect box = m_waitingBox(natural);
+        m_waitingBox = {};
+        m_held.apply([this, box] { m_picture1->setGeometry(box); });
+        m_waitingTarget = m_picture1->deviceSize(box.size());
+        m_show->pictureShown(box.size());
+    }
     // A prepare adopted after the screen changed size was decoded for the old one.
     if (!image.isNull() && image.size() != m_waitingTarget) {
         m_loader->load(path, m_waitingTarget);
@@ -539,13 +584,7 @@ void Form2::hideForBackgroundRun()
 
 std::optional<QByteArray> Form2::readSettingsBytes()
 {
-    QFile file(m_identity.settingsPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return settings::readSettingsFile(m_identity.settingsPath());
 }
 
 Outcome Form2::writeSettingsBytes(const QByteArray &bytes)

@@ -13,6 +13,7 @@
 #include "wallpaper/mwallpaper.h"
 
 #include <QDialog>
+#include <QPoint>
 #include <QPointer>
 #include <QTimer>
 
@@ -39,9 +40,6 @@ struct Form2Services {
     // Reads and decodes a picture for its box, on the loader's worker;
     // default: renderPicture.
     PictureLoader::Render render;
-    // Reads a picture's header on the window's thread, for a picture that was
-    // not prepared; default: readNaturalSize.
-    std::function<QSize(const QString &)> readHeader;
     // Message boxes; default a QMessageBox titled "qelvo".
     std::function<void(const QString &)> message;
 };
@@ -105,6 +103,9 @@ protected:
 
 private:
     friend class ScreenCover; // hands its input to the handlers below
+    // The pointer entered the show or a cover at global: a move, unless it
+    // sits where it was when the window appeared.
+    void pointerEntered(const QPointF &global);
 
     // ShowView
     void setTimerInterval(int ms) override;
@@ -117,8 +118,9 @@ private:
     void setStatusVisible(bool visible) override;
     void prepareTexts(const QString &listName) override;
     void clearPicture() override;
-    [[nodiscard]] std::optional<QSize> naturalSize(const QString &path) override;
+    [[nodiscard]] std::optional<QSize> preparedNaturalSize(const QString &path) override;
     bool presentImage(const QString &path, const QRect &box) override;
+    void presentImage(const QString &path, BoxRule box) override;
     void prepareImage(const QString &path, BoxRule box) override;
     void drawFade(const slideshow::FadeStep &step) override;
     void showMessage(const QString &text) override;
@@ -137,7 +139,9 @@ private:
     void applyTimer();
     void followScreens();
     void placeStatusLine();
-    void pictureLoaded(const QString &path, const QImage &image);
+    void pictureLoaded(const QString &path, const QImage &image, QSize natural);
+    // The rule as the loader's worker takes it: the box's size in device pixels.
+    [[nodiscard]] TargetRule deviceTargetRule(BoxRule box) const;
     void coverOtherScreens();
     void fitHost(QSize pixels);
 
@@ -161,12 +165,14 @@ private:
     bool m_backgroundRun = false;
     bool m_runFailed = false;
     bool m_closeWhenShown = false;
+    QPoint m_pointerAtShow; // global, when the window last appeared
     std::vector<QPointer<QWidget>> m_covers;
     HostWindow *m_host = nullptr;
 
     std::unique_ptr<PictureLoader> m_loader;
     QString m_waitingFor;  // the picture the screen waits for
     QSize m_waitingTarget; // its size in device pixels
+    BoxRule m_waitingBox;  // for a picture not prepared: its box, from its header
     HeldChanges m_held;    // the picture box's changes, held while the screen waits
 
     std::unique_ptr<slideshow::SlideShow> m_show;

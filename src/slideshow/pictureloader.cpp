@@ -88,10 +88,15 @@ PictureLoader::~PictureLoader()
 
 void PictureLoader::load(const QString &path, QSize target)
 {
+    load(path, [target](QSize) { return target; });
+}
+
+void PictureLoader::load(const QString &path, TargetRule target)
+{
     m_adopted = false;
     const quint64 ticket = ++m_shared->next;
     m_shared->latestLoad = ticket;
-    start({path, [target](QSize) { return target; }, ticket, false});
+    start({path, std::move(target), ticket, false});
     startQueuedPrepare();
 }
 
@@ -184,7 +189,7 @@ void PictureLoader::finished(const Job &job, const RenderedPicture &picture, con
     --m_running;
     if (!job.ahead) {
         if (job.ticket == m_shared->latestLoad)
-            emit loaded(job.path, picture.image);
+            emit loaded(job.path, picture.image, picture.natural);
         return;
     }
     if (job.ticket != m_preparing.ticket)
@@ -192,7 +197,7 @@ void PictureLoader::finished(const Job &job, const RenderedPicture &picture, con
     m_preparing = {};
     if (m_adopted) {
         m_adopted = false;
-        emit loaded(job.path, picture.image);
+        emit loaded(job.path, picture.image, picture.natural);
         startQueuedPrepare();
         return;
     }

@@ -65,6 +65,8 @@ public:
 
     // Decodes for the screen; loaded() brings the result of the latest call only.
     void load(const QString &path, QSize target);
+    // The same for the box the rule gives once the worker has read the header.
+    void load(const QString &path, TargetRule target);
     // Decodes ahead, for the box the rule gives once the worker has read the
     // header; replaces the prepared picture. Nothing new for the file
     // prepared or being prepared already.
@@ -87,8 +89,10 @@ public:
     [[nodiscard]] bool idle() const;
 
 signals:
-    // The picture the screen waits for; null when the file could not be decoded.
-    void loaded(const QString &path, const QImage &image);
+    // The picture the screen waits for; null when the file could not be
+    // decoded; with the upright natural size its header gave (invalid when
+    // it could not be read).
+    void loaded(const QString &path, const QImage &image, QSize natural);
 
 private:
     struct Job {

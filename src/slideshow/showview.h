@@ -44,13 +44,19 @@ public:
 
     // Empties Picture1 (black) and drops any transition drawn over it.
     virtual void clearPicture() = 0;
-    // The upright natural size in pixels from the file's header; nothing when
-    // the file is not a picture. For the prepared picture of an unchanged
-    // file, the size read with it: the file is not read again.
-    [[nodiscard]] virtual std::optional<QSize> naturalSize(const QString &path) = 0;
+    // The upright natural size in pixels read with the prepared picture of
+    // this unchanged file (invalid when it is not a picture); nothing when no
+    // such picture is prepared. The file is not read: the window's thread
+    // never reads a picture, whatever its file system does.
+    [[nodiscard]] virtual std::optional<QSize> preparedNaturalSize(const QString &path) = 0;
     // Decodes the picture for the box and, only when that worked, moves
     // Picture1 to box (screen pixels) and paints the picture stretched into it.
     virtual bool presentImage(const QString &path, const QRect &box) = 0;
+    // For a picture not prepared: its header is read and it is decoded off
+    // the window's thread, for the box the rule gives; when it comes, Picture1
+    // moves there and shows it, and the show hears its size (pictureShown).
+    // A file that never answers leaves Picture1 black, and the window free.
+    virtual void presentImage(const QString &path, BoxRule box) = 0;
     // Decodes the picture ahead of its change, for the box the rule gives once
     // its header is read, so that presentImage finds it ready; a later call
     // replaces it. The rule runs off the window's thread: it holds its values.

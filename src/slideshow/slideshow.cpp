@@ -56,7 +56,14 @@ void SlideShow::Form_Load()
     if (m_view.hostedShow() && WPChanger == 3)
         WPChanger = 0;
     if (read.folderNotFound) {
+        // An unattended changer-only run (an unplugged drive) must not wait
+        // for a click nobody gives: it says so and ends, as failed.
+        const bool unattended = WPChanger == 3 && !m_recentStart;
+        if (unattended)
+            m_view.hideForBackgroundRun();
         m_view.showMessage(QString::fromUtf8(texts::kFolderNotFound));
+        if (unattended)
+            m_view.closeWindow();
         return;
     }
 
@@ -170,9 +177,7 @@ void SlideShow::prepareAfter(int position)
     const auto path = entry(next);
     if (!path || !m_services.fs.isNormalFile(*path))
         return;
-    m_view.prepareImage(*path, [screen = m_screen, zoomMax = ZoomMax](QSize natural) {
-        return scaleToScreen(natural, screen, zoomMax);
-    });
+    m_view.prepareImage(*path, boxRule());
 }
 
 void SlideShow::pushHistory()
@@ -232,14 +237,32 @@ void SlideShow::chgImg()
         m_view.setStatusText(pauseText(texts::kPauseHeadImageChange, ListName, p));
     }
     m_view.clearPicture();
-    const auto natural = m_view.naturalSize(p);
-    if (!natural)
+    const ShowView::BoxRule rule = boxRule();
+    const auto natural = m_view.preparedNaturalSize(p);
+    if (!natural) {
+        m_view.presentImage(p, rule);
+        m_view.setPictureVisible(true);
         return;
-    const QRect box = scaleToScreen(*natural, m_screen, ZoomMax);
+    }
+    if (!natural->isValid() || natural->isEmpty())
+        return;
+    const QRect box = rule(*natural);
     if (!m_view.presentImage(p, box))
         return;
     pictureSize = box.size();
     m_view.setPictureVisible(true);
+}
+
+void SlideShow::pictureShown(QSize size)
+{
+    pictureSize = size;
+}
+
+ShowView::BoxRule SlideShow::boxRule() const
+{
+    return [screen = m_screen, zoomMax = ZoomMax](QSize natural) {
+        return scaleToScreen(natural, screen, zoomMax);
+    };
 }
 
 void SlideShow::FadeOut()
@@ -343,13 +366,22 @@ void SlideShow::chwo()
         changerRunHead(m_identity, ExecuteNumber, WPChanger, WPIndex, m_services.clock.now());
     // Without the old file the setting lists could not be copied: it is left alone.
     const auto old = m_view.readSettingsBytes();
-    const Outcome saved = old ? m_view.writeSettingsBytes(rewriteSettingsBytes(head, *old))
-                              : Outcome::failure(QString::fromUtf8(texts::kSettingsUnreadable));
+    const auto rewritten = old ? rewriteSettingsBytes(head, *old) : std::nullopt;
+    const Outcome saved = rewritten ? m_view.writeSettingsBytes(*rewritten)
+                          : old     ? Outcome::failure(QString::fromUtf8(texts::kListsNotFound))
+                                    : Outcome::failure(QString::fromUtf8(texts::kSettingsUnreadable));
     // Unsaid, WPIndex would stop advancing and every start would set the same picture.
     if (!saved)
         m_view.showMessage(
             QString::fromUtf8(texts::kRewriteFailed).arg(m_identity.settingsPath(), saved.reason()));
-    m_view.setWallPaper(entry(WPIndex).value_or(QString()));
+    const QString picture = entry(WPIndex).value_or(QString());
+    // The wallpaper operation passes over a missing file in silence; this run
+    // would then end as if it had set one.
+    if (!m_services.fs.isNormalFile(picture)) {
+        m_view.showMessage(QString::fromUtf8(texts::kWallpaperMissing).arg(picture));
+        return;
+    }
+    m_view.setWallPaper(picture);
 }
 
 } // namespace qelvo::slideshow

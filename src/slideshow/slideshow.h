@@ -79,6 +79,10 @@ public:
     [[nodiscard]] std::optional<QString> entry(int position) const;
     [[nodiscard]] int FileCount() const { return static_cast<int>(PlayList.size()); }
 
+    // A picture the view read off its thread (ShowView::presentImage with a
+    // rule) is on screen in a box of this size.
+    void pictureShown(QSize size);
+
     // The primary screen changed size: the next change places its picture
     // for the new size.
     void screenResized(QSize screenPx) { m_screen = screenPx; }
@@ -98,6 +102,9 @@ private:
     [[nodiscard]] int pickDifferentFrom(int current, int appearsInMs);
     [[nodiscard]] int nextRandomPick();
     void prepareAfter(int position);
+    // Where a picture of a natural size stands: the screen and ZoomMax held
+    // by value, so the rule may run on the loader's worker.
+    [[nodiscard]] ShowView::BoxRule boxRule() const;
 
     ShowView &m_view;
     AppIdentity m_identity;

@@ -13,6 +13,14 @@ inline constexpr const char *kFolderNotFound = "----Folder Not Found----";
 // The changer-only run could not store its new state: the file's path and the reason follow.
 inline constexpr const char *kRewriteFailed = "設定ファイルを更新できませんでした。\n%1\n%2";
 inline constexpr const char *kSettingsUnreadable = "ファイルを読み込めません。";
+// The file holds setting lists outside an exact "[SettingLists]" section: the
+// rewrite would lose them, so it is not made.
+inline constexpr const char *kListsNotFound =
+    "設定リストの位置が分からないため、ファイルを書き換えませんでした。";
+// The changer-only run's picture is not there (an unplugged drive): its path follows.
+inline constexpr const char *kWallpaperMissing = "壁紙にする画像ファイルが見つかりません。\n%1";
+// The changer-only run could not start: another Qelvo holds the single instance.
+inline constexpr const char *kAlreadyRunning = "Qelvo は既に実行中のため、壁紙を変更しませんでした。";
 
 // Status line after a play-list entry turned out to be missing: prefix + path + suffix.
 inline constexpr const char *kFileNotFoundPrefix = "Error:File not Found (";

@@ -24,9 +24,22 @@ const QColor kInvertFill(200, 200, 200);
 constexpr double kIrisShrink = 30;
 constexpr double kIrisShrinkRatioBase = 5;
 
-FadeShape rectangle(int x1, int y1, int x2, int y2)
+// The rows [top, bottom) across the picture and beyond its sides.
+FadeShape rows(int width, int top, int bottom)
 {
-    return {FadeShape::Kind::Rectangle, QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), {}, 0};
+    return {FadeShape::Kind::Rectangle,
+            QRect(-kEdgeOverhang, top, width + 2 * kEdgeOverhang, std::max(0, bottom - top)),
+            {},
+            0};
+}
+
+// The columns [left, right) down the picture and beyond its top and bottom.
+FadeShape columns(int height, int left, int right)
+{
+    return {FadeShape::Kind::Rectangle,
+            QRect(left, -kEdgeOverhang, std::max(0, right - left), height + 2 * kEdgeOverhang),
+            {},
+            0};
 }
 
 std::int16_t rounded16(double value)
@@ -39,10 +52,12 @@ std::int16_t rounded16(double value)
 
 QRect paintedBounds(const FadeShape &shape, const DrawAttributes &attributes)
 {
+    // A band is its area alone, whatever pen an iris left: with an outline
+    // the bands would overlap, and an inverting step undo its neighbour.
+    if (shape.kind == FadeShape::Kind::Rectangle)
+        return shape.rect;
     const int pen = std::max(attributes.penWidth, 1);
     const int half = pen / 2;
-    if (shape.kind == FadeShape::Kind::Rectangle)
-        return pen > 1 ? shape.rect.adjusted(-half, -half, half, half) : shape.rect;
     const int outer = std::max(shape.radius, 0) + half + 1;
     return {shape.centre.x() - outer, shape.centre.y() - outer, 2 * outer + 1, 2 * outer + 1};
 }
@@ -87,16 +102,17 @@ void Transition::shutter(QSize picture, FadeStep &out)
     attributes.penWidth = 1;
     const int w = picture.width();
     const int h = picture.height();
+    // Rows [ShutterPos, ShutterPos + band) from the top and as many from the
+    // bottom edge up, then the middle that is left: the bands tile the
+    // picture, each row drawn once, which matters when they invert.
     if (h / 2.0 - ShutterPos > kShutterBand) {
-        out.shapes.push_back(
-            rectangle(-kEdgeOverhang, ShutterPos, w + kEdgeOverhang, ShutterPos + kShutterBand));
-        out.shapes.push_back(
-            rectangle(-kEdgeOverhang, h - ShutterPos, w + kEdgeOverhang, h - ShutterPos - kShutterBand));
+        out.shapes.push_back(rows(w, ShutterPos, ShutterPos + kShutterBand));
+        out.shapes.push_back(rows(w, h - ShutterPos - kShutterBand, h - ShutterPos));
         out.frameInterval = true;
         ShutterPos = static_cast<std::int16_t>(ShutterPos + kShutterBand);
         return;
     }
-    out.shapes.push_back(rectangle(-kEdgeOverhang, ShutterPos, w + kEdgeOverhang, h - ShutterPos));
+    out.shapes.push_back(rows(w, ShutterPos, h - ShutterPos));
     ShutterPos = 0;
     Tag.clear();
     out.finished = true;
@@ -106,16 +122,18 @@ void Transition::curtain(QSize picture, FadeStep &out)
 {
     const int w = picture.width();
     const int h = picture.height();
+    // The areas close in from the left and the right edge. Each step draws
+    // only the columns it adds, so an inverting curtain inverts every column
+    // once instead of flickering its edges and ending in stripes.
     if (w / 2.0 - CurtainPos > kCurtainBand) {
-        // Both areas grow from the picture's edges, drawing over the earlier steps again.
-        out.shapes.push_back(
-            rectangle(-kEdgeOverhang, -kEdgeOverhang, CurtainPos + kCurtainBand, h + kEdgeOverhang));
-        out.shapes.push_back(rectangle(w, -kEdgeOverhang, w - kCurtainBand - CurtainPos, h + kEdgeOverhang));
+        const int outer = CurtainPos == 0 ? kEdgeOverhang : 0;
+        out.shapes.push_back(columns(h, CurtainPos - outer, CurtainPos + kCurtainBand));
+        out.shapes.push_back(columns(h, w - CurtainPos - kCurtainBand, w - CurtainPos + outer));
         out.frameInterval = true;
         CurtainPos = static_cast<std::int16_t>(CurtainPos + kCurtainBand);
         return;
     }
-    out.shapes.push_back(rectangle(CurtainPos, -kEdgeOverhang, w - CurtainPos, h + kEdgeOverhang));
+    out.shapes.push_back(columns(h, CurtainPos, w - CurtainPos));
     CurtainPos = 0;
     Tag.clear();
     out.finished = true;

@@ -23,7 +23,7 @@ enum class RasterMode {
 };
 
 // The picture box's drawing attributes. A transition sets them and leaves
-// them set, so an iris's 30-pixel pen is still there for the next curtain.
+// them set; the pen draws the iris's rings only, bands are filled areas.
 struct DrawAttributes {
     RasterMode mode = RasterMode::Copy;
     QColor fillColor = Qt::black;
@@ -33,7 +33,7 @@ struct DrawAttributes {
     friend bool operator==(const DrawAttributes &, const DrawAttributes &) = default;
 };
 
-// One filled rectangle (corners inclusive, normalised) or one unfilled circle.
+// One filled rectangle (exactly the pixels of rect) or one unfilled circle.
 struct FadeShape {
     enum class Kind { Rectangle, Circle };
     Kind kind = Kind::Rectangle;
@@ -52,8 +52,8 @@ struct FadeStep {
     bool finished = false;      // the picture is covered; the next tick moves on
 };
 
-// The pixels a shape touches when drawn with the given pen (a wide pen
-// outlines a rectangle outside as well as inside its edge).
+// The pixels a shape touches when drawn with the given pen (a ring's pen
+// reaches outside as well as inside its radius).
 [[nodiscard]] QRect paintedBounds(const FadeShape &shape, const DrawAttributes &attributes);
 
 // The closing animation over the shown picture: shutter ("1"), curtain ("2")

@@ -53,7 +53,7 @@ QByteArray encodeHeadFor(const QString &head, const QByteArray &lists)
 bool isChangerOnlyStart(const QString &settingsText, const FileSystem &fs, const QDateTime &now)
 {
     const ShowSettings read = readShowSettings(settingsText, LookupsOnly(fs), now);
-    return read.WPChanger == 3 && !read.recentStart && !read.folderNotFound;
+    return read.WPChanger == 3 && !read.recentStart;
 }
 
 int nextWallpaperIndex(int wpIndex, int fileCount, bool random, RandomSource &random01)
@@ -86,7 +86,7 @@ settings::SettingsHead changerRunHead(const AppIdentity &identity, const QString
     return head;
 }
 
-QByteArray rewriteSettingsBytes(const settings::SettingsHead &head, const QByteArray &oldFile)
+std::optional<QByteArray> rewriteSettingsBytes(const settings::SettingsHead &head, const QByteArray &oldFile)
 {
     settings::SettingsHead written = head;
     written.executeNumber = head.executeNumber.left(kExecuteNumberLength);
@@ -96,6 +96,7 @@ QByteArray rewriteSettingsBytes(const settings::SettingsHead &head, const QByteA
     namespace keys = settings::keys;
     bool copying = false;
     bool inRecord = false;
+    int records = 0, copiedRecords = 0;
     qsizetype start = 0;
     while (start < oldFile.size()) {
         qsizetype end = oldFile.indexOf('\n', start);
@@ -107,19 +108,27 @@ QByteArray rewriteSettingsBytes(const settings::SettingsHead &head, const QByteA
             --end;
         const QByteArray line = QByteArray::fromRawData(oldFile.constData() + start, end - start);
         start = next;
+        if (line == keys::kStartList)
+            ++records;
         if (!copying) {
             copying = line == keys::kSettingListsSection;
             continue;
         }
         out += line;
         out += keys::kLineEnd;
-        if (line == keys::kStartList)
+        if (line == keys::kStartList) {
             inRecord = true;
-        else if (line == keys::kEndList)
+            ++copiedRecords;
+        } else if (line == keys::kEndList) {
             inRecord = false;
-        else if (!inRecord && line.startsWith('['))
+        } else if (!inRecord && line.startsWith('[')) {
             copying = false;
+        }
     }
+    // Lists the copy would miss (under "[settinglists]" or "[SettingLists] ",
+    // which the other readers take): better no rewrite than lost lists.
+    if (copiedRecords < records)
+        return std::nullopt;
     return encodeHeadFor(headText, out) + out;
 }
 

@@ -8,16 +8,19 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // The changer-only run's bookkeeping: which image is next, and the settings
 // file rewritten with the new state and the setting lists copied unchanged.
 namespace qelvo::slideshow
 {
 
 // Whether a start of the show with this settings text turns into the
-// changer-only run (mode 3, not a quick restart, no missing folder stopping the
-// load), told before anything of the start is shown. Nobody is at the screen
-// for that run, so its messages go to standard error instead of waiting for a
-// click. Folders are looked up but not listed.
+// changer-only run (mode 3, not a quick restart), told before anything of the
+// start is shown; a missing folder stops that run with a message, told the
+// same way. Nobody is at the screen for that run, so its messages go to
+// standard error instead of waiting for a click. Folders are looked up but
+// not listed.
 [[nodiscard]] bool isChangerOnlyStart(const QString &settingsText, const FileSystem &fs,
                                       const QDateTime &now);
 
@@ -43,6 +46,10 @@ namespace qelvo::slideshow
 // the lists vanish and one after them keeps only its header. Inside a record
 // such a line is an entry (a file named "[2024] trip.jpg") and copied as one.
 // head.executeNumber is written as the reader keeps it: its first two characters.
-[[nodiscard]] QByteArray rewriteSettingsBytes(const settings::SettingsHead &head, const QByteArray &oldFile);
+// Nothing when the copy would hold fewer records than the old file (lists
+// under a section line that is not exactly "[SettingLists]"): the file must
+// then stay as it is.
+[[nodiscard]] std::optional<QByteArray> rewriteSettingsBytes(const settings::SettingsHead &head,
+                                                             const QByteArray &oldFile);
 
 } // namespace qelvo::slideshow

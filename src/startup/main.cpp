@@ -5,15 +5,18 @@
 #include "platform/filesystem.h"
 #include "platform/picturememory.h"
 #include "platform/singleinstance.h"
+#include "platform/standarderror.h"
 #include "platform/xsaverkeeper.h"
 #include "settings/textcodec.h"
 #include "slideshow/form2.h"
+#include "slideshow/texts.h"
 #include "slideshow/writeback.h"
 #include "startup/dispatch.h"
 #include "startup/hostedshow.h"
 #include "startup/module1.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLoggingCategory>
 
 #include <cstdio>
@@ -36,6 +39,24 @@ namespace
     _exit(status);
 }
 
+// Another instance runs. A changer-only start (a timer's, nobody watching)
+// that sets nothing says so and fails, so its unit shows it; any other start
+// simply ends, as a second screen saver should.
+int refusedStart(StartAction action)
+{
+    if (action != StartAction::SlideShow)
+        return 0;
+    // Read as it stands: the running instance may be rewriting it, and the
+    // recovery of an interrupted save is that instance's business.
+    QFile file(AppIdentity::current().settingsPath());
+    if (!file.open(QIODevice::ReadOnly) ||
+        !slideshow::isChangerOnlyStart(settings::decodeSettingsText(file.readAll()), realFileSystem(),
+                                       systemClock().now()))
+        return 0;
+    tellStandardError(QString::fromUtf8(slideshow::texts::kAlreadyRunning));
+    return Form2::kRunFailed;
+}
+
 } // namespace
 
 // Main: one instance, then the command line decides what runs.
@@ -55,7 +76,7 @@ int main(int argc, char *argv[])
     const QString lockPath = SingleInstance::defaultLockPath();
     SingleInstance instance(lockPath);
     if (!instance.acquired())
-        return 0;
+        return refusedStart(action);
     if (!lockPath.isEmpty())
         removeOnEndSignal(lockPath);
     if (action == StartAction::Exit)

@@ -1,9 +1,10 @@
 #include "wallpaper/bitmapfile.h"
 
 #include "platform/endsignals.h"
+#include "platform/safefile.h"
 
+#include <QBuffer>
 #include <QPainter>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstdint>
@@ -97,17 +98,17 @@ bool writeBitmap24(const QImage &image, QIODevice &device)
 
 bool saveBitmap24(const QImage &image, const QString &path)
 {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !writeBitmap24(image, buffer))
+        return false;
+    buffer.close();
     // A screen-saver host's SIGTERM waits the few milliseconds of the write,
-    // so no temporary file is left beside the bitmap.
+    // so no temporary file is left beside the bitmap. A link planted where
+    // the bitmap goes is replaced, never written through.
     const EndSignalDeferral writing;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!writeBitmap24(image, file)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    removeLeftoverTemporaries(path);
+    return replaceFile(path, bytes).outcome.ok();
 }
 
 } // namespace qelvo::wallpaper

@@ -15,7 +15,8 @@ namespace qelvo::wallpaper
 [[nodiscard]] bool writeBitmap24(const QImage &image, QIODevice &device);
 
 // writeBitmap24 into a temporary file beside path, renamed over path only when
-// complete: a desktop reading the old file never sees half a picture.
+// complete: a desktop reading the old file never sees half a picture, and a
+// symbolic link at path is replaced, not written through.
 [[nodiscard]] bool saveBitmap24(const QImage &image, const QString &path);
 
 } // namespace qelvo::wallpaper

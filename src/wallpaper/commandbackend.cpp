@@ -1,6 +1,7 @@
 #include "wallpaper/commandbackend.h"
 
 #include "platform/appidentity.h"
+#include "platform/safefile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -75,7 +76,7 @@ QString FreshNameBackend::makeFreshFile(const QString &bitmapPath)
     qint64 number = std::max(QDateTime::currentMSecsSinceEpoch(), m_lastNumber + 1);
     for (int attempt = 0; attempt < 100; ++attempt, ++number) {
         const QString fresh = joinPath(m_folder, m_baseName + QStringLiteral("wp-%1.bmp").arg(number));
-        if (QFileInfo::exists(fresh))
+        if (const QFileInfo there(fresh); there.exists() || there.isSymLink())
             continue;
         m_lastNumber = number;
         // A hard link costs nothing and keeps the picture even when the bitmap is
@@ -83,7 +84,9 @@ QString FreshNameBackend::makeFreshFile(const QString &bitmapPath)
         if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, QFile::encodeName(fresh).constData(),
                      AT_SYMLINK_FOLLOW) == 0)
             return fresh;
-        if (QFile::copy(bitmapPath, fresh))
+        // A copy is made as a new file: a link planted under the name is not written through.
+        QFile original(bitmapPath);
+        if (original.open(QIODevice::ReadOnly) && writeNewFile(fresh, original.readAll()).ok())
             return fresh;
         return {};
     }

@@ -274,10 +274,10 @@ TEST_F(Form1Test, SecondsAndZoomBoxesStoreNumbersAndRefuseToLeaveOtherText)
     text("Text1")->setText("");
     EXPECT_FLOAT_EQ(form->slot(0).ChgTime, 2.5f); // kept
     form->Text1_LostFocus();
-    text("Text2")->setText("1e39"); // too large to store: refused rather than passed and dropped
+    text("Text2")->setText("1e40"); // a number, too large to store: refused and told so
     form->Text2_LostFocus();
     EXPECT_FLOAT_EQ(form->slot(0).ZoomMax, 1.0f);
-    EXPECT_EQ(prompter->messageTexts(), QStringList({u8(t::kNotNumeric), u8(t::kNotNumeric)}));
+    EXPECT_EQ(prompter->messageTexts(), QStringList({u8(t::kNotNumeric), u8(t::kNumberTooLarge)}));
     for (const char *value : {"0", "-3"}) {
         text("Text1")->setText(value);
         form->Text1_LostFocus();

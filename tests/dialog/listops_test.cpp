@@ -116,3 +116,15 @@ TEST(NumberBoxes, FullWidthFormsReadAsTheirAsciiNumbers)
     for (const auto &[text, value] : cases)
         EXPECT_EQ(readNumber(QString::fromUtf8(text)), value) << text;
 }
+
+// Numbers beyond a float get a notice of their own; what is no number at all,
+// or fits, does not.
+TEST(NumberBoxes, TooLargeIsTellingNumbersFromText)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {"1e40", true},  {"-1e40", true},   {"１Ｅ４０", true}, {"1e400", true},  {" 4e38 ", true},
+        {"3e38", false}, {"1e-400", false}, {"inf", false},     {"1e40x", false}, {"", false},
+    };
+    for (const auto &[text, tooLarge] : cases)
+        EXPECT_EQ(numberTooLarge(QString::fromUtf8(text)), tooLarge) << text;
+}

@@ -131,7 +131,7 @@ TEST_F(DialogE2E, ANewUserBuildsAListThroughThePickerSavesItAndWatchesIt)
     const int menuBar = g.height() - 335;
     ASSERT_TRUE(s_session->xdotool({"mousemove", QString::number(g.x() + 192 + 25),
                                     QString::number(g.y() + menuBar + 96 + 12), "click", "1"}));
-    const auto picker = otherWindow(QSize(439, 221));
+    const auto picker = otherWindow(QSize(439, 233));
     ASSERT_TRUE(picker.has_value());
     const QPoint firstRow = picker->geometry.topLeft() + QPoint(8 + 30, 48 + 6);
     ASSERT_TRUE(s_session->xdotool(

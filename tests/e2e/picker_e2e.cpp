@@ -58,7 +58,7 @@ protected:
         waitUntil(
             [&] {
                 for (const auto &w : s_session->windowsOf(m_process.processId())) {
-                    if (w.geometry.size() == QSize(439, 221))
+                    if (w.geometry.size() == QSize(439, 233))
                         picker = w;
                     else if (owner && w.name == "owner")
                         *owner = w;

@@ -166,7 +166,9 @@ TEST_F(SlideShowE2E, NAndBStepAndSpacePausesAndResumes)
     EXPECT_EQ(qelvo.state(), QProcess::Running);
 }
 
-TEST_F(SlideShowE2E, EscapeQAndAClickEndTheProcessWithinASecond)
+// A host or an idle watcher waits on the process: it must not linger once
+// the show is over (here it takes about 20 ms after a key, 100 after a click).
+TEST_F(SlideShowE2E, EscapeQAndAClickEndTheProcessAtOnce)
 {
     QelvoInstall install(*s_session);
     writePicture(install, "red.jpg", {640, 480}, kRed);
@@ -175,7 +177,7 @@ TEST_F(SlideShowE2E, EscapeQAndAClickEndTheProcessWithinASecond)
          {QStringList{"key", "Escape"}, QStringList{"key", "q"}, QStringList{"click", "1"}}) {
         QProcess &qelvo = startShowing(install, kRed);
         ASSERT_TRUE(s_session->xdotool(action));
-        const auto code = QelvoInstall::waitForExit(qelvo, 1s);
+        const auto code = QelvoInstall::waitForExit(qelvo, 600ms);
         ASSERT_TRUE(code.has_value()) << action.join(' ').toStdString();
         EXPECT_EQ(*code, 0);
     }
@@ -197,10 +199,16 @@ TEST_F(SlideShowE2E, ThreePointerMovesEndTheShowUnlessTheMouseIsOff)
 
     list.mouseDisable = "0";
     writeList(install, list);
+    // Real motion events: two changed positions leave the show running, the
+    // third ends it.
     QProcess &ended = startShowing(install, kRed);
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= 3; ++i) {
+        if (i == 3) {
+            EXPECT_FALSE(QelvoInstall::waitForExit(ended, 1s).has_value()) << "ended on the second move";
+        }
         ASSERT_TRUE(
             s_session->xdotool({"mousemove", QString::number(50 + 120 * i), QString::number(60 + 80 * i)}));
+    }
     const auto code = QelvoInstall::waitForExit(ended, 1s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0);

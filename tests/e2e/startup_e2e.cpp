@@ -44,6 +44,14 @@ TEST_F(StartupE2E, SecondStartEndsAtOnceAndTheFirstKeepsRunning)
         EXPECT_EQ(*code, 0);
         EXPECT_TRUE(s_session->windowsOf(second.processId()).empty());
     }
+    // A changer-only start that the lock refuses sets nothing, and says so.
+    install.writeSettings("[ExecuteState]\r\nExecuteNumber=0\r\nWPChanger=3\r\nWPIndex=0\r\n"
+                          "LastExecute=2000/01/01 0:00:00\r\n[SettingLists]\r\n");
+    QProcess &changer = install.start({"/s"}, {}, true);
+    const auto code = QelvoInstall::waitForExit(changer, 10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 1);
+    EXPECT_TRUE(QString::fromUtf8(changer.readAllStandardError()).contains("既に実行中"));
     EXPECT_EQ(first.state(), QProcess::Running);
     EXPECT_FALSE(s_session->windowsOf(first.processId()).empty());
 }

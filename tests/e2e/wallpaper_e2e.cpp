@@ -155,11 +155,15 @@ TEST_F(WallpaperE2E, UnattendedRunTellsStandardErrorAndItsExitStatusInsteadOfWai
         const char *what;
         QStringList environment;
         int entries;      // pictures in the list, the first three real
-        const char *said; // expected on standard error
+        const char *said; // expected on standard error; %1 stands for the missing picture
         int exitStatus;
+        int wpIndex = 0;                  // stored before the run
+        const char *stored = "WPIndex=1"; // after it
+        bool folderGone = false;          // the list names a folder that is not there
     };
     // The dialog's hidden load shows its notice about the list's length; a
-    // GNOME session without gsettings cannot take the picture.
+    // GNOME session without gsettings cannot take the picture; an unplugged
+    // drive's folder or picture sets nothing.
     const Case cases[] = {
         {"a list too long for the dialog",
          {},
@@ -171,21 +175,35 @@ TEST_F(WallpaperE2E, UnattendedRunTellsStandardErrorAndItsExitStatusInsteadOfWai
          3,
          "qelvo: 壁紙変更時にエラーが発生しました。 エラー番号:1000\n",
          1},
+        {"a missing folder", {}, 3, "qelvo: ----Folder Not Found----\n", 1, 0, "WPIndex=0", true},
+        {"a missing picture",
+         {},
+         4,
+         "qelvo: 壁紙にする画像ファイルが見つかりません。 %1\n",
+         1,
+         3,
+         "WPIndex=4"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         QelvoInstall install(*s_session);
         QStringList pictures = makePictures(install);
+        const QString missing = install.path("Pictures/missing.jpg");
         while (pictures.size() < c.entries)
-            pictures << install.path("Pictures/missing.jpg");
-        install.writeSettings(settings(3, 0, QDateTime::currentDateTime().addSecs(-30), lists(pictures)));
+            pictures << missing;
+        QByteArray listed = lists(pictures);
+        if (c.folderGone)
+            listed.insert(listed.indexOf("***EndList***"),
+                          "(gone)," + install.path("gone").toUtf8() + "\r\n");
+        install.writeSettings(settings(3, c.wpIndex, QDateTime::currentDateTime().addSecs(-30), listed));
 
         QProcess &run = install.start({"/s"}, c.environment, true);
         const auto code = QelvoInstall::waitForExit(run, 15s);
         ASSERT_TRUE(code.has_value()) << "the run waited";
         EXPECT_EQ(*code, c.exitStatus);
-        EXPECT_EQ(QString::fromUtf8(run.readAllStandardError()), QString::fromUtf8(c.said));
-        EXPECT_EQ(line(install.readSettings(), "WPIndex="), "WPIndex=1");
+        EXPECT_EQ(QString::fromUtf8(run.readAllStandardError()),
+                  QString::fromUtf8(c.said).replace("%1", missing));
+        EXPECT_EQ(line(install.readSettings(), "WPIndex="), c.stored);
     }
 }
 

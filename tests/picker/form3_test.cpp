@@ -153,7 +153,8 @@ TEST_F(PickerTest, WindowHasItsTitleControlsAndFixedSize)
 {
     Form3 &form = openAt(m_pics);
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("ファイルの追加"));
-    EXPECT_EQ(form.size(), QSize(439, 221));
+    // The design's 439 x 221, and 12 more for the folder label's third line.
+    EXPECT_EQ(form.size(), QSize(439, 233));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -173,9 +174,10 @@ TEST_F(PickerTest, WindowHasItsTitleControlsAndFixedSize)
     EXPECT_EQ(types->itemText(4), QString::fromUtf8("全てのファイル (*.*)"));
     EXPECT_EQ(types->currentIndex(), 0);
 
-    // Twips over 15, rounded: File1 at 120, 720, 2412, 1350.
-    EXPECT_EQ(control<QListWidget>("File1")->geometry(), QRect(8, 48, 161, 90));
-    EXPECT_EQ(control<QComboBox>("Drive1")->geometry(), QRect(176, 192, 165, 18));
+    // Twips over 15, rounded: File1 at 120, 720, 2412, 1350, taller by the
+    // rows below moving down.
+    EXPECT_EQ(control<QListWidget>("File1")->geometry(), QRect(8, 48, 161, 102));
+    EXPECT_EQ(control<QComboBox>("Drive1")->geometry(), QRect(176, 204, 165, 18));
     EXPECT_EQ(control<QPushButton>("Command2")->geometry(), QRect(352, 40, 73, 25));
     EXPECT_EQ(control<QComboBox>("Drive1")->currentText(), m_root);
 }
@@ -592,7 +594,14 @@ TEST_F(PickerTest, ChoosingAFolderInTheTreeListsItsFiles)
         shown << top->child(i)->text(0);
     EXPECT_EQ(shown, (QStringList{"other", "pics"})); // no hidden folders
 
-    tree->setCurrentItem(top->child(0));
+    // The arrow keys move the selection only; Enter (or a click) opens the folder.
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Down);
+    QTest::keyClick(tree, Qt::Key_Up);
+    QTest::keyClick(tree, Qt::Key_Up);
+    EXPECT_EQ(tree->currentItem(), top->child(0));
+    EXPECT_EQ(pk::CurrentFolder(), m_pics);
+    QTest::keyClick(tree, Qt::Key_Return);
     EXPECT_EQ(pk::CurrentFolder(), m_root + "/other");
     EXPECT_EQ(listed(), QStringList{"o.jpg"});
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <limits>
 
 using namespace qelvo::settings;
@@ -56,8 +58,20 @@ TEST(FormatFloat, GeneralFormatWithoutTrailingZeros)
     EXPECT_EQ(formatFloat(12345678.0f), "12345678");
     EXPECT_EQ(formatFloat(16777217.0f), "16777216"); // the float nearest 16777217
     EXPECT_EQ(formatFloat(123456.79f), "123456.79");
-    EXPECT_EQ(formatFloat(std::numeric_limits<float>::max()), "3.40282347E+38");
-    // Every value reads back as the same float, so nothing drifts from save to save.
-    for (float f : {0.1f, 2.5f, 65.536f, 1e7f, 0.0001f, 1234.567f, 16777217.0f, 0.1f + 0.2f, 7.0e-45f})
+    EXPECT_EQ(formatFloat(std::numeric_limits<float>::max()), "3.4028235E+38");
+}
+
+TEST(FormatFloat, EveryValueReadsBackAsTheSameFloat)
+{
+    // So nothing drifts from save to save, up to the edges of the range.
+    using L = std::numeric_limits<float>;
+    for (float f : {0.1f, 2.5f, 65.536f, 1e7f, 0.0001f, 1234.567f, 16777217.0f, 0.1f + 0.2f, 7.0e-45f,
+                    L::max(), -L::max(), std::nextafter(L::max(), 0.0f), L::min(), L::denorm_min(),
+                    -L::denorm_min(), std::nextafter(1.0f, 2.0f), 65535.0f, 3.4028234e38f})
         EXPECT_EQ(toFloat32(formatFloat(f)), f) << formatFloat(f).toStdString();
+    // What a nine-digit writer made of the largest float reads as it; beyond
+    // half a step over it a text is out of range.
+    EXPECT_EQ(toFloat32("3.40282347E+38"), L::max());
+    EXPECT_EQ(toFloat32("-3.40282347E+38"), -L::max());
+    EXPECT_FALSE(toFloat32("3.4028236E+38").has_value());
 }

@@ -3,6 +3,8 @@
 #include "platform/filesystem.h"
 #include "settings/textcodec.h"
 
+#include "fakes/folderflags.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,10 +16,14 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace qelvo::settings;
+using qelvo::fakes::refuseNewFiles;
+using qelvo::fakes::setFolderFlag;
 
 namespace
 {
@@ -116,20 +122,6 @@ TEST(WriteSettingsFile, FailureIsReportedAndWhatStoodThereKept)
 
 namespace
 {
-bool setFolderFlag(const QString &folder, int flag, bool on)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (ok) {
-        flags = on ? (flags | flag) : (flags & ~flag);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return ok;
-}
 // Entries can then be added to the folder but none removed or replaced, so a
 // rename over a file in it fails even for root.
 bool setAppendOnly(const QString &folder, bool on)
@@ -149,16 +141,6 @@ void put(const QString &path, const QByteArray &bytes)
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-// Makes a folder refuse new files while the files in it stay writable:
-// read-only for a user, immutable for root (whom permissions do not stop).
-bool refuseNewFiles(const QString &folder, bool on)
-{
-    if (::geteuid() == 0)
-        return setFolderFlag(folder, FS_IMMUTABLE_FL, on);
-    return QFile::setPermissions(folder,
-                                 QFile::ReadOwner | QFile::ExeOwner |
-                                     (on ? QFile::Permissions() : QFile::Permissions(QFile::WriteOwner)));
-}
 } // namespace
 
 TEST(WriteSettingsFile, FailedRenameIsReportedAndOldFileKept)
@@ -183,63 +165,131 @@ TEST(WriteSettingsFile, MissingFolderIsReported)
     EXPECT_FALSE(writeSettingsFile("/nonexistent-folder-qelvo/Qelvo.ini", "x").ok());
 }
 
-TEST(WriteSettingsFile, AFolderThatRefusesNewFilesGetsTheFileRewrittenInPlace)
+// A folder that refuses new files: the file is rewritten in place only with
+// a whole backup in an existing .bak; links are never written through.
+struct InPlaceRow {
+    const char *what;
+    const char *backup;    // the .bak beforehand: content, "@link" for a link to a victim, null for none
+    bool fileIsLink;       // Qelvo.ini itself links to the victim
+    bool saved;            // the save succeeds
+    const char *fileAfter; // Qelvo.ini's content afterwards
+    const char *backupAfter;
+};
+
+void PrintTo(const InPlaceRow &row, std::ostream *os)
 {
-    // With a .bak already there it takes the old content; none can be made otherwise.
-    for (const bool backupThere : {false, true}) {
-        SCOPED_TRACE(backupThere ? "with a .bak" : "without a .bak");
+    *os << row.what;
+}
+
+class InPlace : public ::testing::TestWithParam<InPlaceRow>
+{
+};
+
+TEST_P(InPlace, KeepsAWholeBackupAndFollowsNoLink)
+{
+    const InPlaceRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Qelvo.ini");
+    const QString victim = dir.filePath("victim/private");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("victim"));
+    put(victim, "private");
+    if (row.fileIsLink)
+        ASSERT_TRUE(QFile::link(victim, path));
+    else
+        put(path, "old content, longer than the new one");
+    if (row.backup && QByteArray(row.backup) == "@link")
+        ASSERT_TRUE(QFile::link(victim, path + ".bak"));
+    else if (row.backup)
+        put(path + ".bak", row.backup);
+    if (!refuseNewFiles(dir.path(), true))
+        GTEST_SKIP() << "cannot make a folder refuse new files here (file system or privileges)";
+    const qelvo::Outcome saved = writeSettingsFile(path, "new");
+    ASSERT_TRUE(refuseNewFiles(dir.path(), false));
+    EXPECT_EQ(saved.ok(), row.saved) << saved.reason().toStdString();
+    EXPECT_EQ(contentOf(path), row.fileAfter);
+    EXPECT_EQ(contentOf(path + ".bak"), row.backupAfter);
+    EXPECT_EQ(contentOf(victim), "private");
+    struct stat st {
+    };
+    EXPECT_FALSE(::lstat(QFile::encodeName(path + ".bak").constData(), &st) == 0 && (st.st_mode & S_ISVTX));
+}
+
+INSTANTIATE_TEST_SUITE_P(WriteSettingsFile, InPlace,
+                         ::testing::Values(InPlaceRow{"a .bak there takes the old content", "older", false,
+                                                      true, "new", "old content, longer than the new one"},
+                                           InPlaceRow{"no .bak, no rewrite", nullptr, false, false,
+                                                      "old content, longer than the new one", "(missing)"},
+                                           InPlaceRow{"a linked .bak is not written through", "@link", false,
+                                                      false, "old content, longer than the new one",
+                                                      "private"},
+                                           InPlaceRow{"a linked file is not written through", "older", true,
+                                                      false, "private", "older"}),
+                         [](const auto &info) { return "Row" + std::to_string(info.index); });
+
+TEST(WriteSettingsFile, ARewriteInPlaceCutShortIsUndoneByTheNextReadOrSave)
+{
+    // What a kill during the rewrite leaves: a torn file and the marked backup.
+    for (const bool bySave : {false, true}) {
         QTemporaryDir dir;
         const QString path = dir.filePath("Qelvo.ini");
-        put(path, "old content, longer than the new one");
-        if (backupThere)
-            put(path + ".bak", "older");
-        if (!refuseNewFiles(dir.path(), true))
-            GTEST_SKIP() << "cannot make a folder refuse new files here (file system or privileges)";
-        const qelvo::Outcome saved = writeSettingsFile(path, "new");
-        ASSERT_TRUE(refuseNewFiles(dir.path(), false));
-        EXPECT_TRUE(saved.ok()) << saved.reason().toStdString();
-        EXPECT_EQ(contentOf(path), "new");
-        EXPECT_EQ(contentOf(path + ".bak"),
-                  backupThere ? QByteArray("old content, longer than the new one") : QByteArray("(missing)"));
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), backupThere ? 2 : 1);
+        put(path, "new content over the old one");
+        put(path + ".bak", "the old content");
+        ASSERT_EQ(::chmod(QFile::encodeName(path + ".bak").constData(), 0600 | S_ISVTX), 0);
+        if (bySave)
+            ASSERT_TRUE(writeSettingsFile(dir.filePath("Qelvo.ini"), "the next save").ok());
+        else
+            EXPECT_EQ(readSettingsFile(path), QByteArray("the old content"));
+        EXPECT_EQ(contentOf(path), bySave ? "the next save" : "the old content");
+        struct stat st {
+        };
+        ASSERT_EQ(::stat(QFile::encodeName(path + ".bak").constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & S_ISVTX, 0u);
     }
 }
 
-TEST(WriteSettingsFile, TemporaryFilesOfAKilledSaveGoAtTheNextOne)
+TEST(WriteSettingsFile, OnlyItsOwnLeftoverTemporariesGo)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Qelvo.ini");
-    // Left by a killed save: two names of the kind the save makes. Kept: copies a
-    // person made, another file's temporaries, and a name of another length.
-    const QStringList stale{"Qelvo.ini.aBcDeF", "Qelvo.ini.QxZtwP"};
-    const QStringList kept{"Qelvo.ini.backup", "Qelvo.ini.BACKUP",  "Qelvo.ini.bak",
-                           "Qelvo.ini.aB3dEf", "Qelvo.ini.aBcDeFg", "Other.ini.aBcDeF"};
+    // Left by a killed save; kept: a person's copies (whatever their letters),
+    // another file's temporaries, and the temporary of a save still running.
+    const QStringList stale{"Qelvo.ini.qelvosave-0123abcd", "Qelvo.ini.qelvosave-ffffffff"};
+    const QStringList kept{"Qelvo.ini.Backup",
+                           "Qelvo.ini.Monday",
+                           "Qelvo.ini.OldSet",
+                           "Qelvo.ini.aBcDeF",
+                           "Qelvo.ini.bak",
+                           "Qelvo.ini.qelvosave-0123ABCD",
+                           "Other.ini.qelvosave-0123abcd",
+                           "Qelvo.ini.qelvosave-0000beef"};
     for (const QString &name : stale + kept)
         put(dir.filePath(name), "[AppState]\r\n");
+    const int running = ::open(QFile::encodeName(dir.filePath(kept.last())).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
     ASSERT_TRUE(writeSettingsFile(path, "new").ok());
+    ::close(running);
     QStringList expected = kept;
     expected << "Qelvo.ini";
     expected.sort();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
 }
 
-TEST(WriteSettingsFile, ASymbolicLinkIsWrittenThroughAndStaysALink)
+TEST(WriteSettingsFile, ASymbolicLinkIsReplacedNotWrittenThrough)
 {
-    // Pointing at a file, and dangling (the file it names is made).
+    // A planted link to another file, and a dangling one (nothing is made where it points).
     for (const bool targetThere : {true, false}) {
         SCOPED_TRACE(targetThere ? "to a file" : "dangling");
         QTemporaryDir dir;
-        const QString target = dir.filePath("kept/Qelvo.ini");
-        ASSERT_TRUE(QDir(dir.path()).mkdir("kept"));
+        const QString target = dir.filePath("victim/private");
+        ASSERT_TRUE(QDir(dir.path()).mkdir("victim"));
         if (targetThere)
-            put(target, "old");
-        put(target + ".aBcDeF", "left by a killed save beside the file the link names");
+            put(target, "private");
         const QString path = dir.filePath("Qelvo.ini");
         ASSERT_TRUE(QFile::link(target, path));
         ASSERT_TRUE(writeSettingsFile(path, "new").ok());
-        EXPECT_TRUE(QFileInfo(path).isSymLink());
-        EXPECT_EQ(contentOf(target), "new");
-        EXPECT_EQ(QDir(dir.filePath("kept")).entryList(QDir::Files), QStringList{"Qelvo.ini"});
+        EXPECT_FALSE(QFileInfo(path).isSymLink());
+        EXPECT_EQ(contentOf(path), "new");
+        EXPECT_EQ(contentOf(target), targetThere ? "private" : "(missing)");
     }
 }
 
@@ -257,28 +307,38 @@ TEST(WriteSettingsFile, AFiftyMegabyteFileIsReplacedWhole)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Qelvo.ini"});
 }
 
-// A file system with no room left: the save fails, says why, and the old file
-// stays whole with no temporary file beside it.
+// A file system with no room left: the save fails, says it is full, and the
+// old file stays whole with nothing new beside it; in place as by a rename.
 TEST(WriteSettingsFile, AFullFileSystemKeepsTheOldFileWhole)
 {
-    QTemporaryDir dir;
-    const QByteArray mountPoint = QFile::encodeName(dir.path());
-    const QByteArray command = "mount -t tmpfs -o size=64k qelvo-full " + mountPoint + " 2>/dev/null";
-    if (std::system(command.constData()) != 0)
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs the right to mount)";
-    const QString path = dir.filePath("Qelvo.ini");
-    const QByteArray old(16 * 1024, 'o');
-    const bool written = writeSettingsFile(path, old).ok();
-    const qelvo::Outcome full = writeSettingsFile(path, QByteArray(128 * 1024, 'n'));
-    QFile f(path);
-    const QByteArray kept = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
-    const auto problem = qelvo::diagnoseWriteFailure(path, 128 * 1024);
-    f.close();
-    std::system(("umount " + mountPoint).constData());
-    ASSERT_TRUE(written);
-    EXPECT_FALSE(full.ok());
-    EXPECT_TRUE(kept == old);
-    EXPECT_EQ(files, QStringList{"Qelvo.ini"});
-    EXPECT_EQ(problem, qelvo::WriteProblem::DiskFull);
+    for (const bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "in place" : "temporary file and rename");
+        QTemporaryDir dir;
+        const QByteArray mountPoint = QFile::encodeName(dir.path());
+        const QByteArray command = "mount -t tmpfs -o size=64k qelvo-full " + mountPoint + " 2>/dev/null";
+        if (std::system(command.constData()) != 0)
+            GTEST_SKIP() << "cannot mount a small tmpfs here (needs the right to mount)";
+        const QString path = dir.filePath("Qelvo.ini");
+        const QByteArray old(16 * 1024, 'o');
+        const bool written =
+            writeSettingsFile(path, old).ok() && (!inPlace || writeSettingsFile(path + ".bak", "older").ok());
+        const bool refusing = !inPlace || refuseNewFiles(dir.path(), true);
+        const qelvo::Outcome full = writeSettingsFile(path, QByteArray(128 * 1024, 'n'));
+        const bool unrefused = !inPlace || refuseNewFiles(dir.path(), false);
+        const QByteArray kept = contentOf(path);
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        const auto problem = qelvo::diagnoseWriteFailure(path, 128 * 1024);
+        std::system(("umount " + mountPoint).constData());
+        ASSERT_TRUE(written);
+        if (!refusing)
+            GTEST_SKIP() << "cannot make a folder refuse new files here";
+        ASSERT_TRUE(unrefused);
+        EXPECT_FALSE(full.ok());
+        EXPECT_EQ(full.systemError(), ENOSPC) << full.reason().toStdString();
+        EXPECT_TRUE(kept == old);
+        EXPECT_EQ(files, inPlace ? QStringList({"Qelvo.ini", "Qelvo.ini.bak"}) : QStringList{"Qelvo.ini"});
+        if (!inPlace) {
+            EXPECT_EQ(problem, qelvo::WriteProblem::DiskFull);
+        }
+    }
 }

@@ -44,10 +44,13 @@ public:
         ++clears;
         shown.clear();
     }
-    std::optional<QSize> naturalSize(const QString &path) override
+    // Every picture counts as prepared, but those of unprepared.
+    std::optional<QSize> preparedNaturalSize(const QString &path) override
     {
-        if (undecodable.contains(path))
+        if (unprepared.contains(path))
             return std::nullopt;
+        if (undecodable.contains(path))
+            return QSize();
         return sizes.value(path, QSize(640, 480));
     }
     bool presentImage(const QString &path, const QRect &b) override
@@ -58,6 +61,11 @@ public:
         box = b;
         presented << path;
         return true;
+    }
+    void presentImage(const QString &path, BoxRule rule) override
+    {
+        readLater << path;
+        laterBox = std::move(rule);
     }
     void prepareImage(const QString &path, BoxRule rule) override
     {
@@ -97,12 +105,13 @@ public:
     QString status, title, shown;
     QRect box;
     BoxRule preparedBox; // the latest prepare's
-    QStringList presented, prepared, messages, written, wallpapers;
+    BoxRule laterBox;    // the latest unprepared picture's
+    QStringList presented, prepared, readLater, messages, written, wallpapers;
     int clears = 0, ended = 0, closed = 0;
     bool cursorHidden = false, background = false;
     std::vector<slideshow::FadeStep> fades;
     QMap<QString, QSize> sizes;
-    QStringList undecodable, broken;
+    QStringList undecodable, broken, unprepared;
     std::optional<QString> settingsText;
     QString writeRefusal;  // not empty: writes fail for this reason
     bool hosted = false;   // in a screen-saver host's window

@@ -6,10 +6,13 @@
 #include "slideshow/picturebox.h"
 #include "slideshow/scaling.h"
 
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,8 +59,7 @@ protected:
                  "\r\n***EndList***\r\n")
                     .toUtf8());
     }
-    std::unique_ptr<Form2> makeForm(PictureLoader::Render render = {},
-                                    std::function<QSize(const QString &)> readHeader = {})
+    std::unique_ptr<Form2> makeForm(PictureLoader::Render render = {})
     {
         Form2Services services;
         services.backend = &backend;
@@ -65,7 +67,6 @@ protected:
         services.endProcess = [this] { ++ended; };
         services.message = [this](const QString &text) { messages << text; };
         services.render = std::move(render);
-        services.readHeader = std::move(readHeader);
         return std::make_unique<Form2>(AppIdentity{dir.path(), "qelvo"}, nullptr, services);
     }
     // One tick, then the picture it asked for, decoded off the window's
@@ -283,6 +284,30 @@ TEST_F(Form2Widget, PointerOverThePictureCountsAsOverTheWindowAndAClickCloses)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, 2000));
 }
 
+// The pointer's first position in the window may come with its entering
+// alone: that counts as a move, the entering where the pointer sat when the
+// window appeared does not.
+TEST_F(Form2Widget, EnteringAtANewPlaceCountsAsAMove)
+{
+    writeSettings("1");
+    auto form = makeForm();
+    form->Form_Load();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const QPoint still = form->mapFromGlobal(QCursor::pos());
+    const auto enter = [&](QPoint at) {
+        QEnterEvent event(at, at, form->mapToGlobal(at));
+        QApplication::sendEvent(form.get(), &event);
+    };
+    enter(still);
+    enter(QPoint(40, 30));
+    form->Form_MouseMove(40, 30); // the same place again: no move
+    form->Form_MouseMove(60, 50);
+    EXPECT_EQ(ended, 0);
+    form->Form_MouseMove(80, 70);
+    EXPECT_EQ(ended, 1);
+}
+
 // The black windows over the other screens: the show ends from any screen.
 // The show runs modal, as it does for real, so the covers must not be shut out.
 TEST_F(Form2Widget, KeysOnAnotherScreensCoverReachTheShow)
@@ -469,17 +494,13 @@ TEST_F(Form2Widget, KeysAreAnsweredWhileAPictureDecodes)
 // the worker: the window's thread takes the natural size read with the
 // picture. The first picture is prepared during the title, so N right after
 // the first change moves on from a picture that was seen. A prepared picture
-// whose file changed since is read again, as an unprepared one is.
+// whose file changed since is read again, header and all, on the worker too.
 TEST_F(Form2Widget, APreparedChangeShowsItsPictureAtOnceAndReadsItsFileOnce)
 {
     writeSettings("1");
     GatedRender decodes;
     decodes.release();
-    int headers = 0;
-    auto form = makeForm(decodes.render(), [&headers](const QString &path) {
-        ++headers;
-        return readNaturalSize(path);
-    });
+    auto form = makeForm(decodes.render());
     form->Form_Load();
     form->show();
     for (int i = 0; i < kTitleTicks; ++i)
@@ -489,16 +510,16 @@ TEST_F(Form2Widget, APreparedChangeShowsItsPictureAtOnceAndReadsItsFileOnce)
     settle(*form);
     tick(*form);
     const QString red = dir.filePath("red.jpg"), green = dir.filePath("green.bmp");
-    EXPECT_EQ(headers, 0);
     EXPECT_EQ(decodes.started(), (QStringList{red, green, red}));
 
     QImage other(320, 240, QImage::Format_RGB32);
     other.fill(Qt::blue);
     ASSERT_TRUE(other.save(red, "JPEG"));
     tick(*form);
-    EXPECT_EQ(headers, 1);
     EXPECT_EQ(decodes.started().mid(3), (QStringList{red, green}));
-    EXPECT_EQ(form->picture1()->geometry(), scaleToScreen({320, 240}, primaryScreenGeometry().size(), 1));
+    // The gated decoder's pictures are all of its one size: the box follows what the worker read.
+    EXPECT_EQ(form->picture1()->geometry(),
+              scaleToScreen(GatedRender::kNatural, primaryScreenGeometry().size(), 1));
 }
 
 // A load that stops at a missing folder still has its status line at the foot
@@ -540,6 +561,71 @@ TEST_F(Form2Widget, AnUnpreparedChangeKeepsTheOldPictureUntilTheNewOneComes)
     EXPECT_FALSE(form->picture1()->picture().isNull());
     gate.release();
     settle(*form);
-    EXPECT_EQ(form->picture1()->geometry(), scaleToScreen({320, 240}, primaryScreenGeometry().size(), 1));
-    EXPECT_EQ(form->picture1()->picture().size(), form->picture1()->deviceSize({320, 240}));
+    // The header now comes with the decode (GatedRender's size).
+    EXPECT_EQ(form->picture1()->geometry(),
+              scaleToScreen(GatedRender::kNatural, primaryScreenGeometry().size(), 1));
+    EXPECT_TRUE(form->picture1()->isVisible());
+    EXPECT_EQ(form->picture1()->picture().size(), form->picture1()->deviceSize(GatedRender::kNatural));
+}
+
+namespace
+{
+// The stalled folder mounted for one test, taken down again before the show
+// that waits on it goes: killing the server fails the read under way.
+struct StalledMount {
+    QTemporaryDir folder;
+    QProcess server;
+    bool mounted = false;
+    StalledMount()
+    {
+#ifdef QELVO_STALLEDFS
+        server.start(QStringLiteral(QELVO_STALLEDFS), {folder.path()});
+        mounted = server.waitForStarted(5000) &&
+                  qelvo::testing::waitUntil([this] { return QFileInfo(picture()).isFile(); });
+#endif
+    }
+    ~StalledMount()
+    {
+        server.kill();
+        server.waitForFinished(5000);
+        QProcess umount; // auto_unmount has done it already, as a rule
+        umount.start("umount", {"-l", folder.path()});
+        umount.waitForFinished(5000);
+    }
+    QString picture() const
+    {
+        return folder.filePath("stalled.jpg");
+    }
+};
+} // namespace
+
+// A picture on a folder whose reads never return (a dead network server):
+// the worker waits on it for good, the window never does, so Escape ends the
+// show at once.
+TEST_F(Form2Widget, EscapeEndsTheShowAtOnceWhileAPictureNeverAnswers)
+{
+    std::unique_ptr<Form2> form; // goes after the mount: its loader waits on the read
+    StalledMount stalled;
+    if (!stalled.mounted)
+        GTEST_SKIP() << "no FUSE here (stalledfs not built, or /dev/fuse or mounting refused)";
+    QFile f(dir.filePath("Qelvo.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(("[SettingLists]\r\n***StartList***\r\nListName=x\r\nChgTime=30\r\nZoomMax=1\r\nRandomView=0\r\n"
+             "MouseDisable=0\r\nEffect=1\r\nPathes\r\nstalled.jpg," +
+             stalled.picture() + "\r\n***EndList***\r\n")
+                .toUtf8());
+    f.close();
+    form = makeForm(); // the real decoder
+    form->Form_Load();
+    form->show();
+    // The title prepares the picture (the worker is held from then on); the
+    // change after it wants it on screen.
+    for (int i = 0; i <= kTitleTicks; ++i)
+        form->Timer1_Timer();
+    EXPECT_EQ(form->logic().state().CurrentIndex, 1);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_EQ(ended, 1);
+    EXPECT_LT(clock.elapsed(), 100) << "ms";
 }

@@ -172,7 +172,21 @@ TEST_F(Decoder, SmallFilesClaimingHugePicturesAreRefused)
     qToBigEndian<quint16>(65500, jpeg.data() + sof + 5);
     qToBigEndian<quint16>(65500, jpeg.data() + sof + 7);
     writeFile(dir.filePath("cut.jpg"), jpeg.left(1800));
-    for (const char *name : {"screen.gif", "cut.jpg"})
+    // Padding outside the pixel data makes the file big enough for its claim:
+    // comment blocks after the start marker of the JPEG (4.6 MB), a comment
+    // extension before the trailer of the GIF (7.7 kB).
+    QByteArray padded = jpeg.left(2);
+    for (int i = 0; i < 71; ++i)
+        padded += QByteArray("\xFF\xFE\xFF\xFF", 4) + QByteArray(65533, 'p');
+    writeFile(dir.filePath("padded.jpg"), padded + jpeg.mid(2));
+    QByteArray gif = tinyGif(11000);
+    gif.insert(gif.size() - 1, QByteArray("\x21\xFE", 2));
+    for (int i = 0; i < 30; ++i)
+        gif.insert(gif.size() - 1, char(255) + QByteArray(255, 'p'));
+    gif.insert(gif.size() - 1, char(0));
+    writeFile(dir.filePath("padded.gif"), gif);
+    ASSERT_GT(gif.size(), 7700);
+    for (const char *name : {"screen.gif", "cut.jpg", "padded.jpg", "padded.gif"})
         EXPECT_TRUE(decodeImage(dir.filePath(name), {1920, 1080}).isNull()) << name;
     // An ordinary small screen still decodes at its full size.
     writeFile(dir.filePath("ok.gif"), tinyGif(100));
@@ -278,6 +292,19 @@ INSTANTIATE_TEST_SUITE_P(
             "ArithmeticJpegHasNoSuchBound", {{8000, 8000}, {1000, 1000}, true, false, 0, 1800, true}, true},
         BudgetRow{"GifScreen8000SquareIn35Bytes", {{8000, 8000}, {8000, 8000}, false, false, 0, 35}, false},
         BudgetRow{"FlatGif8000SquareIn10KB", {{8000, 8000}, {8000, 8000}, false, false, 0, 10000}, true},
+        // Only the bytes that carry pixels count: a padded file's are few.
+        BudgetRow{"PaddedJpegClaiming65500Square",
+                  {{65500, 65500}, {8187, 8187}, true, false, 0, 4600000, false, false, 600},
+                  false},
+        BudgetRow{"JpegScansEnoughFor65500Square",
+                  {{65500, 65500}, {8187, 8187}, true, false, 0, 4600000, false, false, 4500000},
+                  true},
+        BudgetRow{"GifClaiming11000SquareIn8KBOfFrames",
+                  {{11000, 11000}, {11000, 11000}, false, false, 0, 7700, false, true, 7700},
+                  false},
+        BudgetRow{"GifOf11000SquareIn40KBOfFrames",
+                  {{11000, 11000}, {11000, 11000}, false, false, 0, 40000, false, true, 40000},
+                  true},
         BudgetRow{"SmallPictureInFewBytes", {{4096, 4096}, {4096, 4096}, false, false, 0, 35}, true}),
     [](const testing::TestParamInfo<BudgetRow> &info) { return std::string(info.param.name); });
 

@@ -42,7 +42,7 @@ inline QByteArray dialogSave(int round)
 
 inline QByteArray changerRewrite(const QByteArray &old, int round)
 {
-    return slideshow::rewriteSettingsBytes(head(round), old);
+    return slideshow::rewriteSettingsBytes(head(round), old).value_or(QByteArray());
 }
 
 } // namespace qelvo::killedsave

@@ -5,8 +5,6 @@
 
 #include "settings/writer.h"
 
-#include <QFile>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,9 +14,8 @@ int main(int argc, char **argv)
         return 2;
     const QString path = QString::fromLocal8Bit(argv[2]);
     const int round = std::atoi(argv[3]);
-    QByteArray old;
-    if (QFile file(path); file.open(QIODevice::ReadOnly))
-        old = file.readAll();
+    // Read as the changer-only run reads it: an interrupted rewrite undone first.
+    const QByteArray old = qelvo::settings::readSettingsFile(path).value_or(QByteArray());
     const QByteArray bytes = qstrcmp(argv[1], "dialog") == 0 ? qelvo::killedsave::dialogSave(round)
                                                              : qelvo::killedsave::changerRewrite(old, round);
     std::puts("ready");

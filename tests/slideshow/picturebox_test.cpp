@@ -81,7 +81,7 @@ TEST(PictureBox, ShowsEachStepAsIfDrawnOnACopyOfThePicture)
         {"curtain in the mask, a shutter inverting over it, the mask again",
          {{0.5, 0.9}, {0.0, 0.99}, {0.5, 0.9}},
          true},
-        {"curtain inverting its earlier bands again", {{0.5, 0.99}}, true},
+        {"an inverting curtain", {{0.5, 0.99}}, true},
         {"iris", {{0.99, 0.0}}, true},
         {"iris, then a curtain with its wide pen, over no picture", {{0.99, 0.0}, {0.5, 0.0}}, false},
     };
@@ -119,5 +119,58 @@ TEST(PictureBox, ShowsEachStepAsIfDrawnOnACopyOfThePicture)
         box.clearTransition();
         EXPECT_EQ(box.shownImage(), box.picture());
         EXPECT_EQ(onScreen(box), start);
+    }
+}
+
+// A whole transition of each kind in each raster mode, at two picture sizes:
+// the bands, areas and rings tile the picture, so every pixel ends combined
+// with the mode exactly once (an inverted pixel inverted twice would show the
+// picture again, one left out too). The iris always draws black.
+TEST(PictureBox, EveryTransitionCoversEachPixelExactlyOnce)
+{
+    struct Mode {
+        const char *name;
+        double draw;
+        QRgb (*combine)(QRgb);
+    };
+    const Mode modes[] = {
+        {"black", 0.0, [](QRgb) { return 0xff000000u; }},
+        {"mask", 0.9, [](QRgb p) { return p & 0xff0000ffu; }},
+        {"invert", 0.99, [](QRgb p) { return p ^ 0x00ffffffu; }},
+    };
+    const std::pair<const char *, double> kinds[] = {{"shutter", 0.0}, {"curtain", 0.5}, {"iris", 0.99}};
+    for (const QSize size : {QSize(320, 180), QSize(301, 203)}) {
+        for (const auto &[kind, variant] : kinds) {
+            for (const Mode &mode : modes) {
+                SCOPED_TRACE(std::string(kind) + " in " + mode.name + " at " + std::to_string(size.width()));
+                PictureBox box;
+                box.resize(size);
+                box.show();
+                const QImage start = gradient(box.deviceSize(size));
+                box.showPicture(start);
+                // After an iris, so that its wide pen is still set.
+                fakes::ScriptedRandom random{0.99, 0.0, variant, mode.draw};
+                Transition transition;
+                for (int passes = 0; passes < 2; ++passes) {
+                    for (bool finished = false; !finished;) {
+                        const FadeStep step = transition.step(size, random);
+                        finished = step.finished;
+                        if (passes == 1)
+                            box.drawFade(step);
+                    }
+                }
+                const QImage shown = box.shownImage();
+                ASSERT_EQ(shown.size(), start.size());
+                int wrong = 0;
+                int firstRow = -1;
+                for (int y = 0; y < start.height(); ++y)
+                    for (int x = 0; x < start.width(); ++x) {
+                        const QRgb want = variant == 0.99 ? 0xff000000u : mode.combine(start.pixel(x, y));
+                        if (shown.pixel(x, y) != want && wrong++ == 0)
+                            firstRow = y;
+                    }
+                EXPECT_EQ(wrong, 0) << "first in row " << firstRow;
+            }
+        }
     }
 }

@@ -97,13 +97,23 @@ TEST_F(Show, MissingSettingsFileShowsTheMessageAndEnds)
 
 TEST_F(Show, MissingFolderStopsTheLoad)
 {
-    fs.addFile("/app/Qelvo.ini");
-    view.settingsText =
-        "[SettingLists]\r\n***StartList***\r\nListName=x\r\nPathes\r\n(gone),/gone\r\n***EndList***\r\n";
-    show.Form_Load();
-    EXPECT_EQ(view.messages, QStringList{"----Folder Not Found----"});
-    EXPECT_EQ(view.intervalSets, 0);
-    EXPECT_FALSE(view.cursorHidden);
+    // In the changer-only run nobody reads a box: the run is unseen and ends.
+    for (const char *changer : {"0", "3"}) {
+        SCOPED_TRACE(changer);
+        fakes::FakeView seen;
+        SlideShow stopped{seen, AppIdentity{"/app", "qelvo"}, {fs, random, clock}, QSize(1024, 768)};
+        fs.addFile("/app/Qelvo.ini");
+        seen.settingsText = QString("[ExecuteState]\r\nWPChanger=%1\r\n[SettingLists]\r\n***StartList***\r\n"
+                                    "ListName=x\r\nPathes\r\n(gone),/gone\r\n***EndList***\r\n")
+                                .arg(changer);
+        stopped.Form_Load();
+        EXPECT_EQ(seen.messages, QStringList{"----Folder Not Found----"});
+        EXPECT_EQ(seen.intervalSets, 0);
+        EXPECT_FALSE(seen.cursorHidden);
+        EXPECT_EQ(seen.background, changer[0] == '3');
+        EXPECT_EQ(seen.closed, changer[0] == '3' ? 1 : 0);
+        EXPECT_TRUE(seen.written.isEmpty());
+    }
 }
 
 TEST_F(Show, TitleForTenTicksThenTheFirstImage)
@@ -585,4 +595,40 @@ TEST_F(Show, ChangerOnlyRunTellsAFailedRewriteAndStillSetsTheWallpaper)
     EXPECT_TRUE(view.messages[0].endsWith("Qelvo.ini\nNo space left on device"))
         << view.messages[0].toStdString();
     EXPECT_EQ(view.wallpapers.size(), 1);
+}
+
+TEST_F(Show, ChangerOnlyRunThatCannotDoItsWorkSaysSo)
+{
+    // A missing picture is not set; lists the rewrite would lose leave the file alone.
+    Options o;
+    o.changer = "3";
+    o.wpIndex = "2";
+    view.settingsText = iniText(o);
+    fs.addFile("/app/Qelvo.ini");
+    fs.addFile("/img/p1.jpg");
+    show.Form_Load();
+    EXPECT_EQ(view.written.size(), 1);
+    EXPECT_TRUE(view.wallpapers.isEmpty());
+    EXPECT_EQ(view.messages, QStringList{QString::fromUtf8(texts::kWallpaperMissing).arg("/img/p3.jpg")});
+
+    view.messages.clear();
+    view.written.clear();
+    view.settingsText->replace("[SettingLists]", "[settinglists]");
+    show.chwo();
+    EXPECT_TRUE(view.written.isEmpty());
+    ASSERT_EQ(view.messages.size(), 1);
+    EXPECT_TRUE(view.messages[0].endsWith(QString::fromUtf8(texts::kListsNotFound)));
+    EXPECT_EQ(view.wallpapers, QStringList{"/img/p1.jpg"});
+}
+
+TEST_F(Show, APictureNotPreparedIsReadByTheViewAndItsSizeComesLater)
+{
+    view.unprepared << "/img/p1.jpg";
+    load({});
+    toFirstImage();
+    EXPECT_EQ(view.readLater, QStringList{"/img/p1.jpg"});
+    EXPECT_TRUE(view.presented.isEmpty());
+    EXPECT_EQ(view.laterBox(QSize(2048, 1536)), QRect(0, 0, 1024, 768));
+    show.pictureShown(QSize(1024, 768));
+    EXPECT_EQ(show.state().pictureSize, QSize(1024, 768));
 }

@@ -21,11 +21,6 @@ std::vector<FadeStep> runToEnd(Transition &t, QSize picture, RandomSource &rando
     return steps;
 }
 
-QRect rect(int x1, int y1, int x2, int y2)
-{
-    return QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
-}
-
 } // namespace
 
 TEST(Transition, SetupPicksTheVariantAndTheRasterModeWithTheirChances)
@@ -55,13 +50,13 @@ TEST(Transition, ShutterClosesFromTopAndBottomInBandsOf25)
     const auto steps = runToEnd(t, {640, 480}, random);
     ASSERT_EQ(steps.size(), 10u); // about ten frames for a 640 x 480 picture
     EXPECT_EQ(steps[0].shapes,
-              (std::vector<FadeShape>{{FadeShape::Kind::Rectangle, rect(-10, 0, 650, 25), {}, 0},
-                                      {FadeShape::Kind::Rectangle, rect(-10, 480, 650, 455), {}, 0}}));
+              (std::vector<FadeShape>{{FadeShape::Kind::Rectangle, QRect(-10, 0, 660, 25), {}, 0},
+                                      {FadeShape::Kind::Rectangle, QRect(-10, 455, 660, 25), {}, 0}}));
     EXPECT_TRUE(steps[0].frameInterval);
-    EXPECT_EQ(steps[8].shapes[0].rect, rect(-10, 200, 650, 225));
-    // The last step covers the middle that is left.
+    EXPECT_EQ(steps[8].shapes[0].rect, QRect(-10, 200, 660, 25));
+    // The last step covers the middle that is left: rows 225 to 254.
     ASSERT_EQ(steps[9].shapes.size(), 1u);
-    EXPECT_EQ(steps[9].shapes[0].rect, rect(-10, 225, 650, 255));
+    EXPECT_EQ(steps[9].shapes[0].rect, QRect(-10, 225, 660, 30));
     EXPECT_FALSE(steps[9].frameInterval);
     EXPECT_TRUE(t.Tag.isEmpty());
     EXPECT_EQ(t.ShutterPos, 0);
@@ -81,16 +76,17 @@ TEST(Transition, AShortPictureFinishesTheShutterInOneStep)
     EXPECT_FALSE(t.step({640, 51}, random).finished);
 }
 
-TEST(Transition, CurtainGrowsFromBothEdgesInBandsOf30)
+TEST(Transition, CurtainClosesFromBothEdgesInBandsOf30)
 {
     Transition t;
     fakes::ScriptedRandom random{0.5, 0.0};
     const auto steps = runToEnd(t, {640, 480}, random);
     ASSERT_EQ(steps.size(), 11u);
-    EXPECT_EQ(steps[0].shapes[0].rect, rect(-10, -10, 30, 490));
-    EXPECT_EQ(steps[0].shapes[1].rect, rect(640, -10, 610, 490));
-    EXPECT_EQ(steps[9].shapes[0].rect, rect(-10, -10, 300, 490)); // from the edge again
-    EXPECT_EQ(steps[10].shapes[0].rect, rect(300, -10, 340, 490));
+    EXPECT_EQ(steps[0].shapes[0].rect, QRect(-10, -10, 40, 500));
+    EXPECT_EQ(steps[0].shapes[1].rect, QRect(610, -10, 40, 500));
+    EXPECT_EQ(steps[9].shapes[0].rect, QRect(270, -10, 30, 500)); // only the columns it adds
+    EXPECT_EQ(steps[9].shapes[1].rect, QRect(340, -10, 30, 500));
+    EXPECT_EQ(steps[10].shapes[0].rect, QRect(300, -10, 40, 500));
     EXPECT_TRUE(steps[10].finished);
 }
 
@@ -120,7 +116,7 @@ TEST(Transition, IrisShrinksFromTheHalfDiagonalToBelowOne)
     EXPECT_TRUE(steps[0].attributes.transparentFill);
 }
 
-TEST(Transition, TheIrisPenStaysForTheNextCurtainButNotForAShutter)
+TEST(Transition, TheIrisPenStaysButBandsDrawTheirAreaAlone)
 {
     Transition t;
     fakes::ScriptedRandom random{0.9, 0.0, 0.5, 0.0};
@@ -128,8 +124,7 @@ TEST(Transition, TheIrisPenStaysForTheNextCurtainButNotForAShutter)
     const FadeStep curtain = t.step({200, 200}, random);
     ASSERT_EQ(t.Tag, "2");
     EXPECT_EQ(curtain.attributes.penWidth, 30);
-    // A 30-pixel pen outlines the band 15 pixels beyond its edges.
-    EXPECT_EQ(paintedBounds(curtain.shapes[0], curtain.attributes), rect(-25, -25, 45, 225));
+    EXPECT_EQ(paintedBounds(curtain.shapes[0], curtain.attributes), curtain.shapes[0].rect);
 
     t.Tag = "1";
     const FadeStep shutter = t.step({200, 200}, random);

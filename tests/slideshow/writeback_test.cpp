@@ -78,7 +78,7 @@ TEST(WallpaperIndexRandom, OneImageOrNoneEndsAfterTwoDraws)
 // The rewrite of a file that is plain UTF-8 text.
 QString rewriteText(const settings::SettingsHead &head, const QString &old)
 {
-    return QString::fromUtf8(rewriteSettingsBytes(head, old.toUtf8()));
+    return QString::fromUtf8(rewriteSettingsBytes(head, old.toUtf8()).value_or("(refused)"));
 }
 
 settings::SettingsHead sampleHead()
@@ -157,6 +157,16 @@ TEST(RewriteSettings, WithoutAListsHeaderOnlyTheHeadRemains)
     EXPECT_EQ(rewriteText(sampleHead(), "[SettingLists] \r\nx\r\n[settinglists]\r\ny\r\n"), kHead);
 }
 
+TEST(RewriteSettings, ListsTheCopyWouldMissLeaveNoRewrite)
+{
+    // The dialog and the show read these lists; the copy would drop them.
+    for (const QString &old : {"[SettingLists] \r\n" + kLists, "[settinglists]\r\n" + kLists,
+                               "[SettingLists]\r\n" + kLists + "[Other]\r\n" + kLists}) {
+        SCOPED_TRACE(old.left(20).toStdString());
+        EXPECT_EQ(rewriteText(sampleHead(), old), "(refused)");
+    }
+}
+
 TEST(RewriteSettings, KeepsEmptyLinesInsideTheListsAndAddsNoneAtTheEnd)
 {
     EXPECT_EQ(rewriteText(sampleHead(), "[SettingLists]\r\n\r\nx\r\n\r\n"), kHead + "\r\nx\r\n\r\n");
@@ -197,8 +207,8 @@ TEST(ChangerOnlyStart, IsToldBeforeTheStartShowsAnything)
     // A quick restart shows its black window; the other modes show the show.
     EXPECT_FALSE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:05:29", "/pics"), fs, now));
     EXPECT_FALSE(slideshow::isChangerOnlyStart(file("2", "2026/12/07 9:00:00", "/pics"), fs, now));
-    // A missing folder stops the load with its box and no changer-only run.
-    EXPECT_FALSE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:00:00", "/gone"), fs, now));
+    // A missing folder stops the run; its message goes where the run's do.
+    EXPECT_TRUE(slideshow::isChangerOnlyStart(file("3", "2026/12/07 9:00:00", "/gone"), fs, now));
 }
 
 TEST(RewriteSettings, ANonAsciiFolderIsWrittenSoThatTheWholeFileStillReads)
@@ -209,7 +219,7 @@ TEST(RewriteSettings, ANonAsciiFolderIsWrittenSoThatTheWholeFileStillReads)
     for (const QByteArray &listName : {QByteArray("\x97\xb7\x8d\x73"), QString("旅行").toUtf8()}) {
         const QByteArray lists =
             "***StartList***\r\nListName=" + listName + "\r\nPathes\r\n***EndList***\r\n";
-        const QByteArray after = rewriteSettingsBytes(head, "[SettingLists]\r\n" + lists);
+        const QByteArray after = rewriteSettingsBytes(head, "[SettingLists]\r\n" + lists).value_or("");
         EXPECT_TRUE(after.endsWith(lists));
         const QString text = settings::decodeSettingsText(after);
         EXPECT_TRUE(text.contains("AppLastAccPath=/home/太郎/qelvo\r\n")) << text.toStdString();
@@ -236,7 +246,7 @@ TEST_P(ListsBytes, AreCopiedAsTheyStand)
 {
     const BytesCase &c = GetParam();
     const QByteArray old = "[AppState]\r\nAppName=old\r\n[SettingLists]\r\n" + c.lists;
-    EXPECT_EQ(rewriteSettingsBytes(sampleHead(), old), kHead.toUtf8() + c.written);
+    EXPECT_EQ(rewriteSettingsBytes(sampleHead(), old), std::optional(kHead.toUtf8() + c.written));
 }
 
 const QByteArray kRecordHead = "***StartList***\r\nListName=a\r\nPathes\r\n";

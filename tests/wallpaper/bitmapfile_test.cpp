@@ -4,6 +4,8 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -103,6 +105,19 @@ TEST(BitmapFile, SaveReplacesTheFileWholeAndLeavesNothingBehindOnFailure)
     EXPECT_EQ(QImage(path).pixel(1, 1), qRgb(255, 0, 0));
     EXPECT_FALSE(wallpaper::saveBitmap24(red, dir.filePath("missing/qelvowp.bmp")));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"qelvowp.bmp"});
+
+    // A link planted in the bitmap's place (a folder others can write to) is
+    // replaced; the file it names stays as it was.
+    const QString victim = dir.filePath("private");
+    ASSERT_TRUE(writeBytes(victim, "private"));
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::link(victim, path));
+    ASSERT_TRUE(wallpaper::saveBitmap24(red, path));
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(QImage(path).pixel(1, 1), qRgb(255, 0, 0));
+    QFile kept(victim);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "private");
 }
 
 } // namespace
