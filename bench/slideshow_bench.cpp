@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -291,6 +292,33 @@ void BM_KeyDuringDecode(benchmark::State &state)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+// N, N during a decode: a 6000 x 4000 progressive JPEG decodes for a
+// 3840 x 2160 screen, 30 ms later the 1920 x 1080 JPEG is asked for; timed
+// from that second request to its picture. Argument 0: the first decode runs
+// to its end (a renderer that cannot be abandoned), 1: it is abandoned.
+void BM_SecondKeyDuringDecode(benchmark::State &state)
+{
+    PictureLoader::Render whole;
+    if (state.range(0) == 0)
+        whole = [](const QString &path, const TargetRule &target) { return renderPicture(path, target); };
+    PictureLoader loader(whole);
+    QString shown;
+    QObject::connect(&loader, &PictureLoader::loaded,
+                     [&shown](const QString &path, const QImage &) { shown = path; });
+    for (auto _ : state) {
+        state.PauseTiming();
+        while (!loader.idle())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        shown.clear();
+        loader.load(samplePath(4), QSize(3240, 2160));
+        QThread::msleep(30);
+        state.ResumeTiming();
+        loader.load(samplePath(1), QSize(3840, 2160));
+        while (shown != samplePath(1))
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
 // djpeg -scale 1/4 into /dev/null, as a separate process (start-up included).
 void BM_DjpegQuarter(benchmark::State &state)
 {
@@ -400,6 +428,7 @@ void BM_FolderPlayList(benchmark::State &state)
 BENCHMARK(BM_FolderPlayList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImageChange)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_PreparedChange)->ArgsProduct({{0, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SecondKeyDuringDecode)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_KeyDuringDecode)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_DjpegQuarter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_FadeStep)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);

@@ -5,6 +5,7 @@
 #include "fakes/fakes.h"
 #include "slideshow/picturebox.h"
 #include "slideshow/transition.h"
+#include "xvfb.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,40 +40,6 @@ namespace
 const QSize kScreen(3840, 2160);
 
 PictureBox *g_box = nullptr;
-
-// A private X server; its display name, or empty when it cannot start.
-std::string startXvfb(pid_t &pid)
-{
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    const std::string fd = std::to_string(fds[1]);
-    const std::string screen =
-        std::to_string(kScreen.width()) + "x" + std::to_string(kScreen.height()) + "x24";
-    const char *argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen", "0",
-                          screen.c_str(), "-nolisten",  "tcp",      nullptr};
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, const_cast<char **>(argv), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
-    std::string number;
-    char c;
-    while (pid > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    ::close(fds[0]);
-    return number.empty() ? std::string() : ":" + number;
-}
-
-void stopXvfb(pid_t pid)
-{
-    if (pid <= 0)
-        return;
-    ::kill(pid, SIGTERM);
-    ::waitpid(pid, nullptr, 0);
-}
 
 // Photo-like content, so nothing in the picture is uniform.
 QImage photo(QSize size)
@@ -162,7 +129,7 @@ BENCHMARK(BM_TransitionStep)
 int main(int argc, char **argv)
 {
     pid_t xvfb = -1;
-    const std::string display = startXvfb(xvfb);
+    const std::string display = startXvfb(xvfb, kScreen);
     if (display.empty()) {
         std::fprintf(stderr, "transition_bench: skipped, Xvfb could not be started\n");
         return 0;

@@ -361,7 +361,9 @@ bool withinDecodingBudget(const DecodeWork &work)
     return needed <= kMemoryBudgetBytes;
 }
 
-PictureReader::PictureReader(const QString &path)
+PictureReader::PictureReader(const QString &path) : PictureReader(path, Abandoned()) {}
+
+PictureReader::PictureReader(const QString &path, Abandoned abandoned) : m_abandoned(std::move(abandoned))
 {
     if (!realFileSystem().isNormalFile(path))
         return;
@@ -369,7 +371,12 @@ PictureReader::PictureReader(const QString &path)
     if (!m_file->isOpen())
         return;
     m_device = m_file.get();
-    m_reader = std::make_unique<QImageReader>(m_device);
+    if (m_abandoned) {
+        m_guard = std::make_unique<AbandonableDevice>(*m_device, m_abandoned);
+        m_reader = std::make_unique<QImageReader>(m_guard.get());
+    } else {
+        m_reader = std::make_unique<QImageReader>(m_device);
+    }
     readHeader();
 }
 
@@ -452,7 +459,11 @@ QImage PictureReader::decode(QSize targetSize)
         return {};
     if (work->output != work->stored)
         m_reader->setScaledSize(work->output);
-    return m_reader->read();
+    QImage image = m_reader->read();
+    // What was read before the work was abandoned is only part of the picture.
+    if (m_abandoned && m_abandoned())
+        return {};
+    return image;
 }
 
 QSize readNaturalSize(const QString &path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/abandonabledevice.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -42,6 +44,8 @@ public:
     // Only regular files are opened: reading a FIFO or a device named like a
     // picture would block.
     explicit PictureReader(const QString &path);
+    // The same, read no further once abandoned (decode then gives a null image).
+    PictureReader(const QString &path, Abandoned abandoned);
     // A picture's bytes on an open, seekable device that outlives the reader.
     explicit PictureReader(QIODevice *device);
     ~PictureReader();
@@ -66,6 +70,8 @@ private:
 
     std::unique_ptr<QFile> m_file;
     QIODevice *m_device = nullptr;
+    Abandoned m_abandoned;
+    std::unique_ptr<AbandonableDevice> m_guard; // what the image reader reads, when abandonable
     std::unique_ptr<QImageReader> m_reader;
     QSize m_header; // the size the header gives, as stored
     QSize m_natural;

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <chrono>
 #include <cmath>
 
 namespace qelvo
@@ -64,10 +65,10 @@ RandomSource &resolveRandom(Form2::Services &services, std::unique_ptr<RandomSou
     return *own;
 }
 
-// Milliseconds of one frame of the primary screen.
-int frameMs()
+// One frame of the primary screen.
+std::chrono::nanoseconds frameLength()
 {
-    return std::max(1, static_cast<int>(std::lround(1000.0 / primaryRefreshRate())));
+    return std::chrono::nanoseconds(std::max<long long>(1000000, std::llround(1e9 / primaryRefreshRate())));
 }
 
 // A black window that takes the keyboard and every pointer move. Without a
@@ -204,7 +205,21 @@ void Form2::Form_Load()
 
 void Form2::Timer1_Timer()
 {
+    m_tickStart = slideshow::FramePacer::Clock::now();
+    const bool paced = m_pacer.running();
+    // The variant under way, or after the step the one it began.
+    const QString kind = m_show->state().transition.Tag;
+    const bool fading = m_show->state().NextEffect == slideshow::NextEffectKind::Fade;
+    m_held.gather();
     m_show->Timer1_Timer();
+    m_held.settle(!m_waitingFor.isEmpty());
+    if (fading && m_stepLog.active()) {
+        const auto &transition = m_show->state().transition;
+        m_stepLog.step(transition, kind.isEmpty() ? transition.Tag : kind, m_tickStart);
+    }
+    // A transition's steps keep to the frames counted from its first step.
+    if (paced && m_pacer.running())
+        m_timer1.start(m_pacer.next(slideshow::FramePacer::Clock::now()));
 }
 
 bool Form2::event(QEvent *event)
@@ -241,7 +256,9 @@ void Form2::keyPressEvent(QKeyEvent *event)
     const QString text = event->text();
     if (m_host || text.isEmpty() || text.at(0) == QChar(kDeleteCharacter))
         return;
+    m_held.gather();
     Form_KeyPress(text.at(0).unicode());
+    m_held.settle(!m_waitingFor.isEmpty());
 }
 
 void Form2::mouseMoveEvent(QMouseEvent *event)
@@ -338,18 +355,34 @@ void Form2::setTimerEnabled(bool enabled)
 void Form2::applyTimer()
 {
     if (!m_enabled || m_interval == 0) {
+        m_pacer.stop();
         m_timer1.stop();
         return;
     }
+    if (m_interval != slideshow::kFrameInterval) {
+        m_pacer.stop();
+        m_timer1.setSingleShot(false);
+        m_timer1.start(m_interval);
+        return;
+    }
     // 1 ms means as fast as the screen shows: one transition step per frame.
-    m_timer1.start(m_interval == slideshow::kFrameInterval ? frameMs() : m_interval);
+    // Every step sets it again; that must not restart the count, or each
+    // frame would come late by the step's own work.
+    if (m_pacer.running())
+        return;
+    // Counted from the start of the tick that drew the first step (outside a
+    // tick that start is long past, and the next step comes a frame from now).
+    const auto now = slideshow::FramePacer::Clock::now();
+    m_pacer.start(m_tickStart, frameLength());
+    m_timer1.setSingleShot(true);
+    m_timer1.start(m_pacer.next(now));
 }
 
 // --- Controls -------------------------------------------------------------
 
 void Form2::setPictureVisible(bool visible)
 {
-    m_picture1->setVisible(visible);
+    m_held.apply([this, visible] { m_picture1->setVisible(visible); });
 }
 
 void Form2::setTitleVisible(bool visible)
@@ -401,7 +434,7 @@ void Form2::placeStatusLine()
 
 void Form2::clearPicture()
 {
-    m_picture1->clearPicture();
+    m_held.apply([this] { m_picture1->clearPicture(); });
 }
 
 std::optional<QSize> Form2::preparedNaturalSize(const QString &path)
@@ -416,18 +449,19 @@ bool Form2::presentImage(const QString &path, const QRect &box)
     // The picture box takes its place now; the picture follows from the
     // loader, at once when it was prepared. The window's thread never waits
     // for a decode, so keys and the pointer are answered meanwhile.
-    m_picture1->setGeometry(box);
+    // Until it comes the screen keeps what it shows (HeldChanges).
+    m_held.apply([this, box] { m_picture1->setGeometry(box); });
     const QSize target = m_picture1->deviceSize(box.size());
     m_waitingFor.clear();
     m_waitingBox = {};
     if (target.isEmpty()) {
-        m_picture1->showPicture(QImage());
+        m_held.apply([this] { m_picture1->showPicture(QImage()); });
         return true;
     }
     if (auto prepared = m_loader->takePrepared(path, target)) {
         // A prepared picture that could not be decoded leaves the box black.
         if (!prepared->isNull())
-            m_picture1->showPicture(std::move(*prepared));
+            m_held.apply([this, image = std::move(*prepared)] { m_picture1->showPicture(image); });
         return true;
     }
     m_waitingFor = path;
@@ -475,11 +509,12 @@ void Form2::pictureLoaded(const QString &path, const QImage &image, QSize natura
         if (!natural.isValid() || natural.isEmpty()) {
             m_waitingFor.clear();
             m_waitingBox = {};
+            m_held.release();
             return;
         }
         const QRect box = m_waitingBox(natural);
         m_waitingBox = {};
-        m_picture1->setGeometry(box);
+        m_held.apply([this, box] { m_picture1->setGeometry(box); });
         m_waitingTarget = m_picture1->deviceSize(box.size());
         m_show->pictureShown(box.size());
     }
@@ -491,12 +526,13 @@ void Form2::pictureLoaded(const QString &path, const QImage &image, QSize natura
     m_waitingFor.clear();
     // A picture that cannot be decoded leaves the box black.
     if (!image.isNull())
-        m_picture1->showPicture(image);
+        m_held.apply([this, image] { m_picture1->showPicture(image); });
+    m_held.release();
 }
 
 void Form2::drawFade(const slideshow::FadeStep &step)
 {
-    m_picture1->drawFade(step);
+    m_held.apply([this, step] { m_picture1->drawFade(step); });
 }
 
 void Form2::showMessage(const QString &text)

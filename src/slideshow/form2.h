@@ -4,9 +4,12 @@
 #include "platform/clock.h"
 #include "platform/filesystem.h"
 #include "platform/randomsource.h"
+#include "slideshow/framepacer.h"
+#include "slideshow/heldchanges.h"
 #include "slideshow/pictureloader.h"
 #include "slideshow/showview.h"
 #include "slideshow/slideshow.h"
+#include "slideshow/steplog.h"
 #include "wallpaper/mwallpaper.h"
 
 #include <QDialog>
@@ -155,6 +158,9 @@ private:
     QLabel *m_text3 = nullptr;
     QTimer m_timer1;
     int m_interval = 0;
+    slideshow::FramePacer m_pacer; // while the interval is one frame
+    slideshow::FramePacer::Clock::time_point m_tickStart;
+    StepLog m_stepLog; // QELVO_STEP_LOG
     bool m_enabled = true;
     bool m_backgroundRun = false;
     bool m_runFailed = false;
@@ -167,6 +173,7 @@ private:
     QString m_waitingFor;  // the picture the screen waits for
     QSize m_waitingTarget; // its size in device pixels
     BoxRule m_waitingBox;  // for a picture not prepared: its box, from its header
+    HeldChanges m_held;    // the picture box's changes, held while the screen waits
 
     std::unique_ptr<slideshow::SlideShow> m_show;
 };

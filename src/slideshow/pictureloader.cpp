@@ -41,9 +41,9 @@ FileStamp stampOf(const QString &path)
             QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000)};
 }
 
-RenderedPicture renderPicture(const QString &path, const TargetRule &target)
+RenderedPicture renderPicture(const QString &path, const TargetRule &target, const Abandoned &abandoned)
 {
-    PictureReader reader(path);
+    PictureReader reader(path, abandoned);
     RenderedPicture out;
     out.natural = reader.naturalSize();
     out.target = target(out.natural);
@@ -51,6 +51,8 @@ RenderedPicture renderPicture(const QString &path, const TargetRule &target)
         return out;
     QImage image = reader.decode(decodeTarget(out.natural, out.target));
     if (image.isNull())
+        return out;
+    if (abandoned && abandoned())
         return out;
     if (image.format() != QImage::Format_RGB32)
         image = image.convertToFormat(QImage::Format_RGB32);
@@ -74,8 +76,6 @@ struct PictureLoader::Shared {
 PictureLoader::PictureLoader(Render render, QObject *parent)
     : QObject(parent), m_render(std::move(render)), m_shared(std::make_shared<Shared>())
 {
-    if (!m_render)
-        m_render = [](const QString &path, const TargetRule &target) { return renderPicture(path, target); };
     // One decode at a time: a second would only slow the one the screen waits for.
     m_pool.setMaxThreadCount(1);
 }
@@ -172,7 +172,10 @@ void PictureLoader::start(Job job)
         // changed, never the other way round.
         if (latest == job.ticket) {
             stamp = stampOf(job.path);
-            picture = m_render(job.path, job.target);
+            // A decode that a newer request replaces stops where it is.
+            const auto abandoned = [&latest, ticket = job.ticket] { return latest != ticket; };
+            picture =
+                m_render ? m_render(job.path, job.target) : renderPicture(job.path, job.target, abandoned);
         }
         // Delivered on the loader's thread; dropped with the loader.
         QMetaObject::invokeMethod(

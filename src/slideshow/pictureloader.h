@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/abandonabledevice.h"
+
 #include <QDateTime>
 #include <QImage>
 #include <QObject>
@@ -37,7 +39,9 @@ struct RenderedPicture {
 // Reads the file once: its header gives the natural size, the rule the box,
 // and the picture is decoded for the box, upright, and smooth-scaled to
 // exactly that size. No decode for an empty box. Safe on any thread.
-[[nodiscard]] RenderedPicture renderPicture(const QString &path, const TargetRule &target);
+// Abandoned once not wanted: it stops reading the file and gives no image.
+[[nodiscard]] RenderedPicture renderPicture(const QString &path, const TargetRule &target,
+                                            const Abandoned &abandoned = {});
 // The same for a box known beforehand; a null image when the file cannot be decoded.
 [[nodiscard]] QImage renderPicture(const QString &path, QSize target);
 
@@ -53,6 +57,7 @@ class PictureLoader : public QObject
     Q_OBJECT
 public:
     // How a file becomes a picture for its box; called on the worker.
+    // Default: renderPicture, abandoned once a newer request replaces it.
     using Render = std::function<RenderedPicture(const QString &path, const TargetRule &target)>;
     explicit PictureLoader(Render render = {}, QObject *parent = nullptr);
     // Drops the queued work and waits for the decode under way.

@@ -4,6 +4,7 @@
 #include "platform/endsignals.h"
 #include "platform/filesystem.h"
 #include "platform/language.h"
+#include "platform/picturememory.h"
 #include "platform/singleinstance.h"
 #include "platform/standarderror.h"
 #include "platform/xsaverkeeper.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLocale>
+#include <QLoggingCategory>
 
 #include <cstdio>
 #include <unistd.h>
@@ -85,6 +87,10 @@ int main(int argc, char *argv[])
     if (action == StartAction::Exit)
         return 0;
 
+    returnFreedPicturesToSystem();
+    // A decode abandoned part-way ends its data early, and the JPEG reader
+    // warns about that on every one; a damaged file shows what decodes of it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg.warning=false"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kAppTitle));
     // Every text in the user's language, the changer-only run's standard-error lines too.

@@ -539,6 +539,35 @@ TEST_F(Form2Widget, TheStatusLineIsInPlaceAfterAMissingFolder)
     EXPECT_EQ(line.width(), primaryScreenGeometry().width());
 }
 
+// A change whose picture was not prepared keeps the old picture on screen,
+// in its place, until the new one has been decoded: no empty box meanwhile.
+TEST_F(Form2Widget, AnUnpreparedChangeKeepsTheOldPictureUntilTheNewOneComes)
+{
+    writeSettings("1");
+    GatedRender gate;
+    gate.release(2); // red during the title, then green ahead
+    auto form = makeForm(gate.render());
+    form->Form_Load();
+    form->show();
+    toFirstImage(*form);
+    const QRect redBox = form->picture1()->geometry();
+    QImage other(320, 240, QImage::Format_RGB32);
+    other.fill(Qt::blue);
+    ASSERT_TRUE(other.save(dir.filePath("green.bmp"), "BMP")); // the prepared green is stale
+    QTest::keyClick(form.get(), Qt::Key_N);
+    ASSERT_TRUE(gate.waitForStarted(3));
+    EXPECT_EQ(form->picture1()->geometry(), redBox);
+    EXPECT_TRUE(form->picture1()->isVisible());
+    EXPECT_FALSE(form->picture1()->picture().isNull());
+    gate.release();
+    settle(*form);
+    // The header now comes with the decode (GatedRender's size).
+    EXPECT_EQ(form->picture1()->geometry(),
+              scaleToScreen(GatedRender::kNatural, primaryScreenGeometry().size(), 1));
+    EXPECT_TRUE(form->picture1()->isVisible());
+    EXPECT_EQ(form->picture1()->picture().size(), form->picture1()->deviceSize(GatedRender::kNatural));
+}
+
 namespace
 {
 // The stalled folder mounted for one test, taken down again before the show

@@ -106,6 +106,28 @@ TEST_F(Decoder, BeyondQtsDefaultAllocationLimitStillDecodes)
     EXPECT_EQ(decodeImage(path).size(), QSize(8000, 5000));
 }
 
+// A decode abandoned part-way reads no further and gives no picture; one
+// never abandoned decodes as usual. Every format goes through the same reads.
+TEST_F(Decoder, AnAbandonedDecodeStopsReadingAndGivesNothing)
+{
+    QImage noise(1200, 900, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb((x * 7) ^ y, x + y * 3, (x * y) & 255));
+    writeFile(dir.filePath("photo.jpg"), jpegBytes(noise));
+    ASSERT_TRUE(noise.save(dir.filePath("photo.bmp"), "BMP"));
+    for (const char *name : {"photo.jpg", "photo.bmp"}) {
+        int decodeReads = -1; // counted once the header is read
+        PictureReader abandoned(dir.filePath(name),
+                                [&decodeReads] { return decodeReads >= 0 && ++decodeReads > 2; });
+        ASSERT_EQ(abandoned.naturalSize(), QSize(1200, 900)) << name;
+        decodeReads = 0;
+        EXPECT_TRUE(abandoned.decode().isNull()) << name;
+        PictureReader kept(dir.filePath(name), [] { return false; });
+        EXPECT_EQ(kept.decode().size(), QSize(1200, 900)) << name;
+    }
+}
+
 TEST_F(Decoder, AnAbsurdProgressiveJpegIsRefusedWithoutDecoding)
 {
     // A progressive 30000 x 30000 header: the library would keep every
