@@ -238,7 +238,12 @@ TEST_P(HostsE2E, ShowsPicturesAndEndsWithTheHost)
             } else {
                 ASSERT_TRUE(xscreensaverCommand("-deactivate"));
             }
-            ASSERT_TRUE(waitUntil([&] { return qelvoProcesses() == 0; }, 1s)) << "round " << round;
+            // Gone within a second of the first deactivation. XScreenSaver itself
+            // sometimes holds a later, quick one back for seconds before it signals
+            // the shows (they sleep with no signal pending): those rounds check that
+            // nothing is left, not the host's pace.
+            ASSERT_TRUE(waitUntil([&] { return qelvoProcesses() == 0; }, round == 0 ? 1s : 15s))
+                << "round " << round;
         }
     } else if (s.host == Host::XSecureLock) {
         if (QStandardPaths::findExecutable("xsecurelock").isEmpty())
