@@ -9,6 +9,7 @@
 //   show_on_screen memory [changes]  transitions off, a change every 0.3 s;
 //       the process's resident memory sampled every 100 ms.
 // A third argument names another qelvo binary.
+#include "photolike.h"
 #include "xvfb.h"
 
 #include <QCoreApplication>
@@ -49,16 +50,7 @@ const Picture kPictures[] = {
 
 void writePicture(const Picture &picture, const QString &path)
 {
-    QImage image(picture.size, QImage::Format_RGB32);
-    QRandomGenerator rng(42);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int n = static_cast<int>(rng.bounded(24));
-            line[x] = qRgb((x * 255 / image.width() + n) & 255, (y * 255 / image.height() + n) & 255,
-                           ((x ^ y) + n) & 255);
-        }
-    }
+    const QImage image = qelvo::bench::photoLike(picture.size);
     QImageWriter writer(path, "JPEG");
     writer.setQuality(90);
     writer.setProgressiveScanWrite(picture.progressive);

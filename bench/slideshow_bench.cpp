@@ -10,6 +10,8 @@
 #include "slideshow/showsettings.h"
 #include "slideshow/transition.h"
 
+#include "photolike.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
@@ -65,20 +67,9 @@ QString samplePath(int i)
     return g_dir->filePath(QString::fromLatin1(kSamples[i].name));
 }
 
-// Photo-like content: smooth gradients with fine noise, so that the JPEG
-// decoder has real work to do.
 void makeSample(const Sample &s, const QString &path)
 {
-    QImage image(s.size, QImage::Format_RGB32);
-    QRandomGenerator rng(42);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int n = static_cast<int>(rng.bounded(24));
-            line[x] = qRgb((x * 255 / image.width() + n) & 255, (y * 255 / image.height() + n) & 255,
-                           ((x ^ y) + n) & 255);
-        }
-    }
+    const QImage image = qelvo::bench::photoLike(s.size);
     if (QByteArray(s.format) == "JPEG-progressive") {
         QImageWriter writer(path, "JPEG");
         writer.setQuality(90);
