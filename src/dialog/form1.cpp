@@ -218,12 +218,12 @@ void Form1::buildControls()
 
     Label4 = named(new QLabel(tr8(t::kLabel4), client), "Label4");
     Label4->setGeometry(grown(right, place::kLabel4, 1));
-    Text1 = named(new QLineEdit(u8(t::kText1Initial), client), "Text1");
+    Text1 = named(new QLineEdit(tr8(t::kText1Initial), client), "Text1");
     Text1->setGeometry(grown(right, place::kText1, 1));
     Text1->setToolTip(tr8(t::kText1Tip));
     Label5 = named(new QLabel(tr8(t::kLabel5), client), "Label5");
     Label5->setGeometry(grown(right, place::kLabel5, 1));
-    Text2 = named(new QLineEdit(u8(t::kText2Initial), client), "Text2");
+    Text2 = named(new QLineEdit(tr8(t::kText2Initial), client), "Text2");
     Text2->setGeometry(grown(right, place::kText2, 1));
     Text2->setToolTip(tr8(t::kText2Tip));
 
@@ -240,7 +240,7 @@ void Form1::buildControls()
         Option1[i]->setGeometry(place::kOptionLeft, optionTop + optionPitch * i, place::kOptionWidth,
                                 optionPitch);
     }
-    Option1[0]->setChecked(true);
+    Option1[settings::kChangerOff]->setChecked(true);
     client->setFixedSize(kClientWidth, kClientHeight + bottom.growth());
 
     // The dialog sees key presses before its controls (Escape closes it).
@@ -347,7 +347,7 @@ int Form1::currentList() const
 void Form1::Form_Load()
 {
     m_lastListIndex = -1;
-    setWindowTitle(u8(t::kCaptionPrefix) + QString::number(version::kMajor));
+    setWindowTitle(tr8(t::kCaptionPrefix) + QString::number(version::kMajor));
     setFixedSize(sizeHint());
     const QRect screen = primaryScreenGeometry();
     move(screen.center() - rect().center());

@@ -3,6 +3,7 @@
 #include "dialog/prompter.h"
 #include "platform/appidentity.h"
 #include "settings/settinglist.h"
+#include "settings/wallpapermode.h"
 
 #include <QMainWindow>
 #include <QSizeF>
@@ -141,7 +142,7 @@ private:
     settings::SettingSlots m_slots{};
     bool m_dataChanged = false;
     int m_lastListIndex = -1;
-    int m_wpChanger = 0;
+    int m_wpChanger = settings::kChangerOff;
     int m_wpIndex = 0;
     QStringList m_list2;
     QSizeF m_image1Size;
@@ -167,7 +168,7 @@ private:
     QCheckBox *Check3 = nullptr;
     QCheckBox *Check4 = nullptr;
     QGroupBox *Frame1 = nullptr;
-    std::array<QRadioButton *, 4> Option1{};
+    std::array<QRadioButton *, settings::kWallpaperModes> Option1{};
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr;

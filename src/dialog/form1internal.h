@@ -9,7 +9,6 @@ namespace qelvo
 
 namespace t = dialog::texts;
 using dialog::tr8;
-using dialog::u8;
 using Icon = dialog::Prompter::Icon;
 using Buttons = dialog::Prompter::Buttons;
 using Answer = dialog::Prompter::Answer;

@@ -178,7 +178,7 @@ QString aboutText(const QString &baseName, const QString &version, const QString
 {
     const QChar br = QLatin1Char('\n');
     QString text;
-    text += baseName + u8(texts::kAboutVersion) + version + br;
+    text += baseName + tr8(texts::kAboutVersion) + version + br;
     text += legalNotice + br;
     text += br;
     text += (baseName.toLower() == QLatin1String(texts::kAboutOwnName) ? tr8(texts::kAboutUsageReadme)

@@ -147,7 +147,7 @@ QString QtPrompter::input(const QString &prompt, const QString &title, const QSt
     box.setWindowTitle(titleOf(title));
     box.setLabelText(prompt);
     box.setTextValue(initial);
-    box.setOkButtonText(u8(texts::kButtonOk));
+    box.setOkButtonText(tr8(texts::kButtonOk));
     box.setCancelButtonText(tr8(texts::kButtonCancel));
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }

@@ -3,6 +3,7 @@
 #include "settings/keys.h"
 #include "settings/numbers.h"
 #include "settings/scanner.h"
+#include "settings/wallpapermode.h"
 
 namespace qelvo::dialog
 {
@@ -15,7 +16,6 @@ namespace
 {
 
 constexpr int kOneCharacter = 1;
-constexpr int kModeButtons = 4;
 
 void fail(LoadedSettings &out, const QString &why)
 {
@@ -56,7 +56,7 @@ bool passState(const QString &text, LoadedSettings &out, std::optional<QString> 
             seenExec = true;
         } else if (hasKeyPrefix(item, k::kWPChanger)) {
             const auto mode = settings::toByte(valueAfterKey(item, k::kWPChanger, kOneCharacter));
-            if (!mode || *mode >= kModeButtons) {
+            if (!mode || *mode >= settings::kWallpaperModes) {
                 fail(out, QStringLiteral("bad wallpaper mode: %1").arg(item));
                 return false;
             }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QString>
+#include "platform/uitext.h"
 
 // The settings dialog's own texts, exactly as a Japanese user sees them (UTF-8).
 // They are also the source texts of the translations (context "Form1", see
@@ -153,17 +152,7 @@ inline constexpr const char *kAboutOwnName = "qelvo";
 namespace qelvo::dialog
 {
 
-// A UTF-8 text as the QString a control or a box takes.
-inline QString u8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-// One of the marked texts above in the user's language: the installed
-// translation, or the Japanese text itself.
-inline QString tr8(const char *text)
-{
-    return QCoreApplication::translate("Form1", text);
-}
+// The texts above as the QString a control takes, in the user's language where marked.
+inline constexpr TextContext tr8{"Form1"};
 
 } // namespace qelvo::dialog

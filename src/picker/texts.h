@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QString>
+#include "platform/uitext.h"
 
 #include <array>
 
@@ -31,9 +30,6 @@ inline constexpr std::array<const char *, 5> kFileTypes = {
 
 namespace qelvo::picker
 {
-// One of the marked texts above in the user's language.
-inline QString tr8(const char *text)
-{
-    return QCoreApplication::translate("Form3", text);
-}
+// The texts above as the QString a control takes, in the user's language where marked.
+inline constexpr TextContext tr8{"Form3"};
 } // namespace qelvo::picker

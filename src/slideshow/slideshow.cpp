@@ -1,6 +1,7 @@
 #include "slideshow/slideshow.h"
 
 #include "settings/numbers.h"
+#include "settings/wallpapermode.h"
 #include "settings/writer.h"
 #include "slideshow/scaling.h"
 #include "slideshow/texts.h"
@@ -52,15 +53,15 @@ void SlideShow::Form_Load()
     // The changer-only run stores where the list stands: in a host it would
     // do so once per monitor and show nothing, so there the list is shown
     // with no wallpaper changes.
-    if (m_view.hostedShow() && WPChanger == 3)
-        WPChanger = 0;
+    if (m_view.hostedShow() && WPChanger == settings::kChangerOnly)
+        WPChanger = settings::kChangerOff;
     if (read.folderNotFound) {
         // An unattended changer-only run (an unplugged drive) must not wait
         // for a click nobody gives: it says so and ends, as failed.
-        const bool unattended = WPChanger == 3 && !m_recentStart;
+        const bool unattended = WPChanger == settings::kChangerOnly && !m_recentStart;
         if (unattended)
             m_view.hideForBackgroundRun();
-        m_view.showMessage(QString::fromUtf8(texts::kFolderNotFound));
+        m_view.showMessage(tr8(texts::kFolderNotFound));
         if (unattended)
             m_view.closeWindow();
         return;
@@ -71,7 +72,7 @@ void SlideShow::Form_Load()
     CurrentIndex = FileCount();
     m_view.prepareTexts(ListName);
 
-    if (WPChanger == 3 && !m_recentStart) {
+    if (WPChanger == settings::kChangerOnly && !m_recentStart) {
         m_view.setTimerInterval(kBackgroundRunMs);
         m_view.hideForBackgroundRun();
         chwo();
@@ -81,7 +82,7 @@ void SlideShow::Form_Load()
 void SlideShow::Timer1_Timer()
 {
     // Every changer-only run ends at its first tick.
-    if (WPChanger == 3) {
+    if (WPChanger == settings::kChangerOnly) {
         m_view.endProcess();
         return;
     }
@@ -201,7 +202,7 @@ void SlideShow::imageChange()
     m_view.setPictureVisible(true);
 
     const auto shown = entry(CurrentIndex);
-    if (shown && !shown->isEmpty() && WPChanger == 2) {
+    if (shown && !shown->isEmpty() && WPChanger == settings::kChangerAutomatic) {
         const long long r = settings::roundHalfEven(m_services.random.next() * kAutoWallpaperDrawScale);
         if (r <= kAutoWallpaperMax)
             m_view.setWallPaper(*shown); // a copy: the play list keeps its entry
@@ -224,8 +225,7 @@ void SlideShow::chgImg()
     const QString p = *entry(CurrentIndex);
     if (!m_services.fs.isNormalFile(p)) {
         // The previous picture stays, with the error line under it.
-        m_view.setStatusText(tr8(texts::kFileNotFoundPrefix) + p +
-                             QString::fromUtf8(texts::kFileNotFoundSuffix));
+        m_view.setStatusText(tr8(texts::kFileNotFoundPrefix) + p + tr8(texts::kFileNotFoundSuffix));
         m_view.setStatusVisible(true);
         return;
     }
@@ -337,7 +337,8 @@ void SlideShow::Form_KeyPress(int charCode)
         stepImage(true);
         break;
     case KeyCommand::Wallpaper:
-        if (const auto shown = entry(CurrentIndex); shown && !shown->isEmpty() && WPChanger >= 1)
+        if (const auto shown = entry(CurrentIndex);
+            shown && !shown->isEmpty() && WPChanger >= settings::kChangerManual)
             m_view.setWallPaper(*shown);
         break;
     case KeyCommand::End:

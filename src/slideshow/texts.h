@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QString>
+#include "platform/uitext.h"
 
 // The slide show's own texts, exactly as a Japanese user sees them; the marked
 // ones are the source texts of their translations (context "Form2").
@@ -51,9 +50,6 @@ inline constexpr const char *kPauseFileShown = QT_TRANSLATE_NOOP("Form2", " , è¡
 
 namespace qelvo::slideshow
 {
-// One of the marked texts above in the user's language.
-inline QString tr8(const char *text)
-{
-    return QCoreApplication::translate("Form2", text);
-}
+// The texts above as the QString a control takes, in the user's language where marked.
+inline constexpr TextContext tr8{"Form2"};
 } // namespace qelvo::slideshow

@@ -2,6 +2,7 @@
 
 #include "settings/keys.h"
 #include "settings/textcodec.h"
+#include "settings/wallpapermode.h"
 #include "slideshow/showsettings.h"
 
 #include <QStringDecoder>
@@ -53,7 +54,7 @@ QByteArray encodeHeadFor(const QString &head, const QByteArray &lists)
 bool isChangerOnlyStart(const QString &settingsText, const FileSystem &fs, const QDateTime &now)
 {
     const ShowSettings read = readShowSettings(settingsText, LookupsOnly(fs), now);
-    return read.WPChanger == 3 && !read.recentStart;
+    return read.WPChanger == settings::kChangerOnly && !read.recentStart;
 }
 
 int nextWallpaperIndex(int wpIndex, int fileCount, bool random, RandomSource &random01)

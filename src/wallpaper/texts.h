@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QString>
+#include "platform/uitext.h"
 
 // The wallpaper changer's own texts in Japanese, the source texts of their
 // translations (context "mWallPaper").
@@ -19,9 +18,6 @@ inline constexpr const char *kErrorNumber = QT_TRANSLATE_NOOP("mWallPaper", "エ
 
 namespace qelvo::wallpaper
 {
-// One of the texts above in the user's language.
-inline QString tr8(const char *text)
-{
-    return QCoreApplication::translate("mWallPaper", text);
-}
+// The texts above as the QString a control takes, in the user's language where marked.
+inline constexpr TextContext tr8{"mWallPaper"};
 } // namespace qelvo::wallpaper
