@@ -1,5 +1,8 @@
 #include "picker/driveroots.h"
 
+#include "platform/filesystem.h"
+#include "platform/pathbytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,7 +33,7 @@ QString unescapeMountPoint(const QByteArray &field)
         }
         out.append(field[i]);
     }
-    return QFile::decodeName(out);
+    return decodePath(out);
 }
 
 bool isMediaMount(const QString &mountPoint, const QString &user)
@@ -89,7 +92,7 @@ QStringList mountedDriveRoots()
         driveRootsFromMounts(mounts, QDir::homePath(), QString::fromLocal8Bit(qgetenv("USER")));
     QStringList roots;
     for (const QString &root : all) {
-        if (QFileInfo(root).isDir())
+        if (realFileSystem().folderExists(root))
             roots << root;
     }
     if (roots.isEmpty())

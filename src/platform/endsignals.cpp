@@ -1,6 +1,6 @@
 #include "platform/endsignals.h"
 
-#include <QFile>
+#include "platform/pathbytes.h"
 
 #include <array>
 #include <atomic>
@@ -61,7 +61,7 @@ void endOnSignals()
 
 void removeOnEndSignal(const QString &path)
 {
-    const QByteArray bytes = QFile::encodeName(path);
+    const QByteArray bytes = encodePath(path);
     const std::size_t slot = g_pathCount.load();
     if (slot >= kMaxPaths || bytes.isEmpty() || static_cast<std::size_t>(bytes.size()) >= PATH_MAX)
         return;

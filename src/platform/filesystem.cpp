@@ -83,13 +83,13 @@ QStringList RealFileSystem::listFolders(const QString &folder) const
 
 WriteProblem diagnoseWriteFailure(const QString &path, qint64 bytes)
 {
-    const QByteArray file = QFile::encodeName(path);
+    const QByteArray file = encodePath(path);
     struct stat st {
     };
     const bool exists = ::stat(file.constData(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         return WriteProblem::FolderInPlace;
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const QByteArray folder = encodePath(QFileInfo(path).absolutePath());
     struct stat folderStat {
     };
     if (::stat(folder.constData(), &folderStat) != 0 || !S_ISDIR(folderStat.st_mode))

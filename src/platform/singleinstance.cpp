@@ -1,7 +1,8 @@
 #include "platform/singleinstance.h"
 
+#include "platform/pathbytes.h"
+
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 
 #include <sys/stat.h>
@@ -19,7 +20,7 @@ bool makePrivateFolder(const QString &dir)
 {
     if (!QDir().mkpath(dir))
         return false;
-    const QByteArray name = QFile::encodeName(dir);
+    const QByteArray name = encodePath(dir);
     struct stat st {
     };
     if (::stat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())

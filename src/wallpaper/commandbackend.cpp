@@ -1,6 +1,7 @@
 #include "wallpaper/commandbackend.h"
 
 #include "platform/appidentity.h"
+#include "platform/pathbytes.h"
 #include "platform/safefile.h"
 
 #include <QDateTime>
@@ -70,7 +71,7 @@ qint64 freshNumber(const QString &name)
 
 QString FreshNameBackend::makeFreshFile(const QString &bitmapPath)
 {
-    const QByteArray source = QFile::encodeName(bitmapPath);
+    const QByteArray source = encodePath(bitmapPath);
     // Never below a number given out before, so a name removed a moment ago
     // is not handed to the desktop again.
     qint64 number = std::max(QDateTime::currentMSecsSinceEpoch(), m_lastNumber + 1);
@@ -81,12 +82,12 @@ QString FreshNameBackend::makeFreshFile(const QString &bitmapPath)
         m_lastNumber = number;
         // A hard link costs nothing and keeps the picture even when the bitmap is
         // replaced later (that is a rename, which leaves this name on the old file).
-        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, QFile::encodeName(fresh).constData(),
+        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, encodePath(fresh).constData(),
                      AT_SYMLINK_FOLLOW) == 0)
             return fresh;
         // A copy is made as a new file: a link planted under the name is not written through.
-        QFile original(bitmapPath);
-        if (original.open(QIODevice::ReadOnly) && writeNewFile(fresh, original.readAll()).ok())
+        const auto original = openForReading(bitmapPath);
+        if (original->isOpen() && writeNewFile(fresh, original->readAll()).ok())
             return fresh;
         return {};
     }

@@ -1,5 +1,6 @@
 #include "picker/driveroots.h"
 
+#include "platform/pathbytes.h"
 #include "printers.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ TEST(DriveRootsFromMounts, RootHomeThenMediaOnceEachSorted)
                               "/dev/sda1 / ext4 rw 0 0\n"
                               "/dev/sdb1 /media/ann/USB\\040STICK vfat rw 0 0\n"
                               "/dev/sdc1 /run/media/ann/Camera exfat rw 0 0\n"
+                              "/dev/sdg1 /media/ann/caf\xe9 vfat rw 0 0\n"
                               "/dev/sdd1 /run/media/bob/Other exfat rw 0 0\n"
                               "/dev/sde1 /mnt/data ext4 rw 0 0\n"
                               "/dev/sdf1 /mnt ext4 rw 0 0\n"
@@ -23,8 +25,8 @@ TEST(DriveRootsFromMounts, RootHomeThenMediaOnceEachSorted)
                               "/dev/sda2 /home ext4 rw 0 0\n"
                               "broken\n\n";
     EXPECT_EQ(driveRootsFromMounts(mounts, "/home/ann/", "ann"),
-              (QStringList{"/", "/home/ann", "/media/ann/USB STICK", "/mnt", "/mnt/data",
-                           "/run/media/ann/Camera"}));
+              (QStringList{"/", "/home/ann", "/media/ann/USB STICK", qelvo::decodePath("/media/ann/caf\xe9"),
+                           "/mnt", "/mnt/data", "/run/media/ann/Camera"}));
 }
 
 TEST(DriveRootsFromMounts, WithoutHomeOrMountsThereIsTheRoot)

@@ -1,4 +1,6 @@
+#include "fakes/rawnames.h"
 #include "platform/endsignals.h"
+#include "platform/pathbytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -6,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,7 +19,8 @@ namespace
 
 struct Ending {
     int signal;
-    bool deferred; // the signal comes while a file is being written
+    bool deferred;      // the signal comes while a file is being written
+    bool cp932 = false; // the file's name is not UTF-8
 };
 
 class EndSignals : public ::testing::TestWithParam<Ending>
@@ -29,8 +33,10 @@ class EndSignals : public ::testing::TestWithParam<Ending>
 TEST_P(EndSignals, EndTheProcessByTheSignalAndRemoveItsFiles)
 {
     QTemporaryDir dir;
-    const QString lock = dir.filePath("qelvo.lock");
-    QFile(lock).open(QIODevice::WriteOnly);
+    const QString lock = decodePath(QFile::encodeName(dir.path()) + "/" +
+                                    (GetParam().cp932 ? fakes::kCp932Name : "qelvo") + ".lock");
+    ::close(::open(encodePath(lock).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600));
+    ASSERT_EQ(::access(encodePath(lock).constData(), F_OK), 0);
     int pipeFds[2];
     ASSERT_EQ(::pipe(pipeFds), 0);
     const pid_t child = ::fork();
@@ -58,11 +64,12 @@ TEST_P(EndSignals, EndTheProcessByTheSignalAndRemoveItsFiles)
     EXPECT_EQ(WTERMSIG(status), GetParam().signal);
     EXPECT_EQ(std::string(said, static_cast<std::size_t>(std::max<ssize_t>(n, 0))),
               GetParam().deferred ? "w" : "");
-    EXPECT_FALSE(QFile::exists(lock));
+    EXPECT_NE(::access(encodePath(lock).constData(), F_OK), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachSignal, EndSignals,
                          ::testing::Values(Ending{SIGTERM, false}, Ending{SIGINT, false},
-                                           Ending{SIGHUP, false}, Ending{SIGTERM, true}));
+                                           Ending{SIGHUP, false}, Ending{SIGTERM, true},
+                                           Ending{SIGTERM, false, true}));
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <ostream>
 
+#include <sys/stat.h>
+
 using namespace qelvo;
 
 namespace
@@ -93,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(Names, NameBytes,
                                            NameBytesRow{"overlong slash", "/p/\xc0\xaf.jpg", false},
                                            NameBytesRow{"encoded surrogate", "/p/\xed\xb2\x80.jpg", false}));
 
-// An old disk's CP932 name is listed, found and opened as the same file.
+// An old disk's CP932 name is listed, found and opened as the same file, and
+// a save that fails there is told apart as anywhere else.
 TEST(RealFileSystem, ANameThatIsNotUtf8OpensAsTheSameFile)
 {
     QTemporaryDir dir;
@@ -106,4 +109,9 @@ TEST(RealFileSystem, ANameThatIsNotUtf8OpensAsTheSameFile)
     EXPECT_TRUE(realFileSystem().isNormalFile(files[0].path));
     EXPECT_EQ(readNaturalSize(files[0].path), QSize(3, 2));
     EXPECT_EQ(decodeImage(files[0].path).pixel(1, 1), qRgb(0, 255, 0));
+
+    const QString folder = decodePath(QFile::encodeName(dir.path()) + "/" + fakes::kCp932Name);
+    ASSERT_EQ(::mkdir(encodePath(folder).constData(), 0700), 0);
+    EXPECT_EQ(diagnoseWriteFailure(folder, 1), WriteProblem::FolderInPlace);
+    EXPECT_EQ(diagnoseWriteFailure(folder + "/Qelvo.ini", 1), WriteProblem::Other);
 }

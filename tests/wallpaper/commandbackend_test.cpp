@@ -1,5 +1,8 @@
 #include "wallpaper/commandbackend.h"
 
+#include "fakes/rawnames.h"
+#include "platform/pathbytes.h"
+#include "platform/safefile.h"
 #include "wallpaper/backends.h"
 #include "wallpapertestutil.h"
 
@@ -277,6 +280,11 @@ TEST_F(FreshNameTest, PicturesElsewhereAndUnwritableFoldersStillWork)
     EXPECT_TRUE(backend->SetDeskWallPaper(photo));
     EXPECT_EQ(recorder->contents.back(), "BM photo");
     EXPECT_TRUE(QFile::exists(photo));
+    // An old disk's name, not UTF-8, is linked like any other.
+    const QString cp932 = decodePath(QFile::encodeName(other.path()) + "/" + fakes::kCp932Name + ".bmp");
+    ASSERT_TRUE(writeNewFile(cp932, "BM cp932").ok());
+    EXPECT_TRUE(backend->SetDeskWallPaper(cp932));
+    EXPECT_EQ(recorder->contents.back(), "BM cp932");
 
     auto inner = std::make_unique<RecordingBackend>();
     RecordingBackend *seen = inner.get();
