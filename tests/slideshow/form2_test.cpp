@@ -31,6 +31,29 @@ public:
     bool SetDeskWallPaper(const QString &) override { return true; }
 };
 
+// The text the X server gives with a key, which the show goes by: QTest gives
+// Delete none, so its own key clicks would never reach the show's DEL.
+QString typedText(Qt::Key key)
+{
+    switch (key) {
+    case Qt::Key_Delete:
+        return QStringLiteral("\x7f");
+    case Qt::Key_Escape:
+        return QStringLiteral("\x1b");
+    case Qt::Key_Tab:
+        return QStringLiteral("\t");
+    case Qt::Key_Space:
+        return QStringLiteral(" ");
+    default:
+        return key >= Qt::Key_A && key <= Qt::Key_Z ? QString(QChar(key)).toLower() : QString();
+    }
+}
+// A key pressed and released as the X server reports it.
+template <typename Target> void pressKey(Target *target, Qt::Key key)
+{
+    QTest::sendKeyEvent(QTest::Click, target, key, typedText(key), Qt::NoModifier);
+}
+
 class Form2Widget : public ::testing::Test
 {
 protected:
@@ -251,20 +274,20 @@ TEST_F(Form2Widget, CharacterKeysEndTheShowAndOthersDoNothing)
     auto form = makeForm();
     form->Form_Load();
     form->show();
-    QTest::keyClick(form.get(), Qt::Key_Left);
-    QTest::keyClick(form.get(), Qt::Key_F5);
-    QTest::keyClick(form.get(), Qt::Key_Shift);
-    QTest::keyClick(form.get(), Qt::Key_Delete);
+    pressKey(form.get(), Qt::Key_Left);
+    pressKey(form.get(), Qt::Key_F5);
+    pressKey(form.get(), Qt::Key_Shift);
+    pressKey(form.get(), Qt::Key_Delete);
     EXPECT_EQ(ended, 0);
-    QTest::keyClick(form.get(), Qt::Key_Space, Qt::NoModifier);
+    pressKey(form.get(), Qt::Key_Space);
     EXPECT_EQ(ended, 0);
     EXPECT_FALSE(form->timer1().isActive());
     EXPECT_TRUE(form->text1()->isVisible());
-    QTest::keyClick(form.get(), Qt::Key_Tab);
+    pressKey(form.get(), Qt::Key_Tab);
     EXPECT_EQ(ended, 1);
-    QTest::keyClick(form.get(), Qt::Key_Escape);
+    pressKey(form.get(), Qt::Key_Escape);
     EXPECT_EQ(ended, 2);
-    QTest::keyClick(form.get(), 'q');
+    pressKey(form.get(), Qt::Key_Q);
     EXPECT_EQ(ended, 3);
 }
 
@@ -321,14 +344,15 @@ TEST_F(Form2Widget, KeysOnAnotherScreensCoverReachTheShow)
     const QRect screen = primaryScreenGeometry();
     QWidget *cover = form->coverScreen(QRect(screen.right() + 1, 0, 640, 480));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
-    QTest::keyClick(cover->windowHandle(), Qt::Key_Left);
+    pressKey(cover->windowHandle(), Qt::Key_Left);
+    pressKey(cover->windowHandle(), Qt::Key_Delete);
     EXPECT_EQ(ended, 0);
-    QTest::keyClick(cover->windowHandle(), Qt::Key_Space, Qt::NoModifier);
+    pressKey(cover->windowHandle(), Qt::Key_Space);
     EXPECT_FALSE(form->timer1().isActive());
     EXPECT_EQ(ended, 0);
-    QTest::keyClick(cover->windowHandle(), Qt::Key_Tab);
+    pressKey(cover->windowHandle(), Qt::Key_Tab);
     EXPECT_EQ(ended, 1);
-    QTest::keyClick(cover->windowHandle(), 'q');
+    pressKey(cover->windowHandle(), Qt::Key_Q);
     EXPECT_EQ(ended, 2);
 }
 
@@ -480,9 +504,9 @@ TEST_F(Form2Widget, KeysAreAnsweredWhileAPictureDecodes)
         form->Timer1_Timer(); // the first picture's decode, begun in the title, is held
     ASSERT_TRUE(gate.waitForStarted(1));
     for (int i = 0; i < 21; ++i)
-        QTest::keyClick(form.get(), Qt::Key_N);
+        pressKey(form.get(), Qt::Key_N);
     EXPECT_EQ(form->logic().state().CurrentIndex, 2);
-    QTest::keyClick(form.get(), Qt::Key_Escape);
+    pressKey(form.get(), Qt::Key_Escape);
     EXPECT_EQ(ended, 1);
     gate.release();
     settle(*form);
@@ -554,7 +578,7 @@ TEST_F(Form2Widget, AnUnpreparedChangeKeepsTheOldPictureUntilTheNewOneComes)
     QImage other(320, 240, QImage::Format_RGB32);
     other.fill(Qt::blue);
     ASSERT_TRUE(other.save(dir.filePath("green.bmp"), "BMP")); // the prepared green is stale
-    QTest::keyClick(form.get(), Qt::Key_N);
+    pressKey(form.get(), Qt::Key_N);
     ASSERT_TRUE(gate.waitForStarted(3));
     EXPECT_EQ(form->picture1()->geometry(), redBox);
     EXPECT_TRUE(form->picture1()->isVisible());
@@ -625,7 +649,7 @@ TEST_F(Form2Widget, EscapeEndsTheShowAtOnceWhileAPictureNeverAnswers)
     EXPECT_EQ(form->logic().state().CurrentIndex, 1);
     QElapsedTimer clock;
     clock.start();
-    QTest::keyClick(form.get(), Qt::Key_Escape);
+    pressKey(form.get(), Qt::Key_Escape);
     EXPECT_EQ(ended, 1);
     EXPECT_LT(clock.elapsed(), 100) << "ms";
 }
