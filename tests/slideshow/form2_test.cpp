@@ -92,6 +92,24 @@ protected:
         services.render = std::move(render);
         return std::make_unique<Form2>(AppIdentity{dir.path(), "qelvo"}, nullptr, services);
     }
+    // The two pictures' show, loaded and on screen (effect "1" changes plainly,
+    // "0" by transitions); a modal one runs as for real, its covers not shut out.
+    std::unique_ptr<Form2> showing(const QString &effect, PictureLoader::Render render = {},
+                                   bool modal = false)
+    {
+        writeSettings(effect);
+        auto form = makeForm(std::move(render));
+        form->Form_Load();
+        if (modal)
+            form->setWindowModality(Qt::ApplicationModal);
+        form->show();
+        return form;
+    }
+    // A cover where another screen would be, right of the show's.
+    static QWidget *coverBeside(Form2 &form)
+    {
+        return form.coverScreen(QRect(primaryScreenGeometry().right() + 1, 0, 640, 480));
+    }
     // One tick, then the picture it asked for, decoded off the window's
     // thread, is given its bounded time to arrive.
     static void tick(Form2 &form)
@@ -136,10 +154,7 @@ protected:
 
 TEST_F(Form2Widget, ShowsTheTitleThenTheImageScaledAndCentred)
 {
-    writeSettings("1");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("1");
     EXPECT_EQ(form->geometry(), primaryScreenGeometry());
     EXPECT_TRUE(form->timer1().isActive());
     EXPECT_EQ(form->timer1().interval(), kFirstTickMs);
@@ -163,10 +178,7 @@ TEST_F(Form2Widget, ShowsTheTitleThenTheImageScaledAndCentred)
 
 TEST_F(Form2Widget, TransitionsDrawOverThePictureAndNotIntoIt)
 {
-    writeSettings("0");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("0");
     toFirstImage(*form);
     const QImage before = form->picture1()->picture();
     random.push(0.0); // shutter
@@ -184,10 +196,7 @@ TEST_F(Form2Widget, TransitionsDrawOverThePictureAndNotIntoIt)
 
 TEST_F(Form2Widget, InvertAndMaskCombineWithWhatIsOnScreen)
 {
-    writeSettings("0");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("0");
     toFirstImage(*form);
     random.push(0.0);  // shutter
     random.push(0.99); // invert
@@ -200,10 +209,7 @@ TEST_F(Form2Widget, InvertAndMaskCombineWithWhatIsOnScreen)
 
 TEST_F(Form2Widget, ABoxHiddenAndShownAgainShowsItsPictureWithoutTheTransition)
 {
-    writeSettings("0");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("0");
     toFirstImage(*form);
     closeWithShutter(*form);
     PictureBox &box = *form->picture1();
@@ -219,10 +225,7 @@ TEST_F(Form2Widget, ABoxHiddenAndShownAgainShowsItsPictureWithoutTheTransition)
 // transition closed comes back, with the error line under it.
 TEST_F(Form2Widget, AMissingFileAfterATransitionLeavesThePreviousPictureOnScreen)
 {
-    writeSettings("0");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("0");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     toFirstImage(*form);
     closeWithShutter(*form);
@@ -245,10 +248,7 @@ TEST_F(Form2Widget, AMissingFileAfterATransitionLeavesThePreviousPictureOnScreen
 // gone by then, the last picture comes back rather than its closed box.
 TEST_F(Form2Widget, AMissingFirstFileAfterTheTitleShowsTheLastPicture)
 {
-    writeSettings("0");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("0");
     toFirstImage(*form);
     closeWithShutter(*form);
     tick(*form); // green
@@ -270,10 +270,7 @@ TEST_F(Form2Widget, AMissingFirstFileAfterTheTitleShowsTheLastPicture)
 
 TEST_F(Form2Widget, CharacterKeysEndTheShowAndOthersDoNothing)
 {
-    writeSettings("1");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("1");
     pressKey(form.get(), Qt::Key_Left);
     pressKey(form.get(), Qt::Key_F5);
     pressKey(form.get(), Qt::Key_Shift);
@@ -293,10 +290,7 @@ TEST_F(Form2Widget, CharacterKeysEndTheShowAndOthersDoNothing)
 
 TEST_F(Form2Widget, PointerOverThePictureCountsAsOverTheWindowAndAClickCloses)
 {
-    writeSettings("1");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("1");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     toFirstImage(*form);
     const QPoint centre = form->picture1()->geometry().center();
@@ -312,10 +306,7 @@ TEST_F(Form2Widget, PointerOverThePictureCountsAsOverTheWindowAndAClickCloses)
 // window appeared does not.
 TEST_F(Form2Widget, EnteringAtANewPlaceCountsAsAMove)
 {
-    writeSettings("1");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("1");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     const QPoint still = form->mapFromGlobal(QCursor::pos());
     const auto enter = [&](QPoint at) {
@@ -335,14 +326,9 @@ TEST_F(Form2Widget, EnteringAtANewPlaceCountsAsAMove)
 // The show runs modal, as it does for real, so the covers must not be shut out.
 TEST_F(Form2Widget, KeysOnAnotherScreensCoverReachTheShow)
 {
-    writeSettings("1");
-    auto form = makeForm();
-    form->Form_Load();
-    form->setWindowModality(Qt::ApplicationModal);
-    form->show();
+    auto form = showing("1", {}, true);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    const QRect screen = primaryScreenGeometry();
-    QWidget *cover = form->coverScreen(QRect(screen.right() + 1, 0, 640, 480));
+    QWidget *cover = coverBeside(*form);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
     pressKey(cover->windowHandle(), Qt::Key_Left);
     pressKey(cover->windowHandle(), Qt::Key_Delete);
@@ -358,11 +344,7 @@ TEST_F(Form2Widget, KeysOnAnotherScreensCoverReachTheShow)
 
 TEST_F(Form2Widget, PointerMovesOnACoverCountInTheShowWindowsCoordinates)
 {
-    writeSettings("1");
-    auto form = makeForm();
-    form->Form_Load();
-    form->setWindowModality(Qt::ApplicationModal);
-    form->show();
+    auto form = showing("1", {}, true);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     const QRect screen = primaryScreenGeometry();
     const QRect coverArea(screen.right() + 1, 100, 640, 480);
@@ -391,14 +373,9 @@ TEST_F(Form2Widget, PointerMovesOnACoverCountInTheShowWindowsCoordinates)
 
 TEST_F(Form2Widget, AClickOnACoverClosesTheShow)
 {
-    writeSettings("1");
-    auto form = makeForm();
-    form->Form_Load();
-    form->setWindowModality(Qt::ApplicationModal);
-    form->show();
+    auto form = showing("1", {}, true);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    const QRect screen = primaryScreenGeometry();
-    QWidget *cover = form->coverScreen(QRect(screen.right() + 1, 0, 640, 480));
+    QWidget *cover = coverBeside(*form);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(cover));
     QTest::mouseClick(cover->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, 2000));
@@ -474,10 +451,7 @@ TEST_F(Form2Widget, TheTimerHonoursLongIntervalsAndTreatsNegativeOnesAsZero)
 // frames, not the few milliseconds a 1 ms timer with fast painting would.
 TEST_F(Form2Widget, TransitionStepsArePacedToTheScreensFrames)
 {
-    writeSettings("0");
-    auto form = makeForm();
-    form->Form_Load();
-    form->show();
+    auto form = showing("0");
     toFirstImage(*form);
     random.push(0.0); // shutter
     random.push(0.0); // black
@@ -495,11 +469,8 @@ TEST_F(Form2Widget, TransitionStepsArePacedToTheScreensFrames)
 // only the last position's picture is shown, and Escape ends at once.
 TEST_F(Form2Widget, KeysAreAnsweredWhileAPictureDecodes)
 {
-    writeSettings("1");
     GatedRender gate;
-    auto form = makeForm(gate.render());
-    form->Form_Load();
-    form->show();
+    auto form = showing("1", gate.render());
     for (int i = 0; i <= kTitleTicks; ++i)
         form->Timer1_Timer(); // the first picture's decode, begun in the title, is held
     ASSERT_TRUE(gate.waitForStarted(1));
@@ -521,12 +492,9 @@ TEST_F(Form2Widget, KeysAreAnsweredWhileAPictureDecodes)
 // whose file changed since is read again, header and all, on the worker too.
 TEST_F(Form2Widget, APreparedChangeShowsItsPictureAtOnceAndReadsItsFileOnce)
 {
-    writeSettings("1");
     GatedRender decodes;
     decodes.release();
-    auto form = makeForm(decodes.render());
-    form->Form_Load();
-    form->show();
+    auto form = showing("1", decodes.render());
     for (int i = 0; i < kTitleTicks; ++i)
         tick(*form);
     form->Timer1_Timer(); // the first change, no event processed after it
@@ -567,12 +535,9 @@ TEST_F(Form2Widget, TheStatusLineIsInPlaceAfterAMissingFolder)
 // in its place, until the new one has been decoded: no empty box meanwhile.
 TEST_F(Form2Widget, AnUnpreparedChangeKeepsTheOldPictureUntilTheNewOneComes)
 {
-    writeSettings("1");
     GatedRender gate;
     gate.release(2); // red during the title, then green ahead
-    auto form = makeForm(gate.render());
-    form->Form_Load();
-    form->show();
+    auto form = showing("1", gate.render());
     toFirstImage(*form);
     const QRect redBox = form->picture1()->geometry();
     QImage other(320, 240, QImage::Format_RGB32);
