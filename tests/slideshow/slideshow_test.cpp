@@ -161,9 +161,7 @@ TEST_F(Show, ListOrderWithoutEffectsWrapsWithoutTitle)
 
 TEST_F(Show, ListOrderWithEffectsShowsTheTitleAfterTheLastTransition)
 {
-    Options o;
-    o.effect = "0";
-    load(o);
+    load({.effect = "0"});
     toFirstImage();
     for (int image = 2; image <= 3; ++image) {
         EXPECT_EQ(show.state().NextEffect, NextEffectKind::Fade);
@@ -184,10 +182,7 @@ TEST_F(Show, ListOrderWithEffectsShowsTheTitleAfterTheLastTransition)
 
 TEST_F(Show, RandomOrderStaysInRangeAndFillsHistory)
 {
-    Options o;
-    o.random = "1";
-    o.files = 5;
-    load(o);
+    load({.files = 5, .random = "1"});
     Mt19937Random rng(7);
     for (int i = 0; i < 2000; ++i)
         random.push(rng.next());
@@ -207,10 +202,7 @@ TEST_F(Show, RandomOrderStaysInRangeAndFillsHistory)
 // on screen.
 TEST_F(Show, RandomPickDrawsOnceMoreOnTheSameImageAndKeepsTheSecondDraw)
 {
-    Options o;
-    o.random = "1";
-    o.files = 4;
-    load(o);
+    load({.files = 4, .random = "1"});
     for (double draw : {0.5,  // the first change: 3
                         0.6,  // 3 again: drawn once more
                         0.1,  // 1
@@ -236,11 +228,7 @@ TEST_F(Show, HostedShowPicksBesideTheOtherMonitorsAndWritesNothing)
 {
     view.hosted = true;
     view.elsewhere = {"/img/p3.jpg", "/img/p4.jpg"};
-    Options o;
-    o.random = "1";
-    o.files = 4;
-    o.changer = "3";
-    load(o);
+    load({.files = 4, .random = "1", .changer = "3"});
     for (double draw : {0.5,  // 3: on another screen
                         0.6}) // among 1 and 2: 2
         random.push(draw);
@@ -256,10 +244,7 @@ TEST_F(Show, HostedShowPicksBesideTheOtherMonitorsAndWritesNothing)
 // picture too, from a pick drawn then, which the change after it uses.
 TEST_F(Show, EveryTitlePreparesThePictureAfterIt)
 {
-    Options o;
-    o.random = "1";
-    o.effect = "0";
-    load(o);
+    load({.random = "1", .effect = "0"});
     for (double draw : {0.9,      // the first title: 3
                         0.0,      // the pick after 3: 1
                         0.0, 0.0, // the transition: shutter, black
@@ -284,10 +269,7 @@ TEST_F(Show, EveryTitlePreparesThePictureAfterIt)
 
 TEST_F(Show, RandomOrderWithOneImageKeepsShowingIt)
 {
-    Options o;
-    o.random = "1";
-    o.files = 1;
-    load(o);
+    load({.files = 1, .random = "1"});
     random.push(0.99);
     toFirstImage();
     tick(3);
@@ -298,9 +280,7 @@ TEST_F(Show, RandomOrderWithOneImageKeepsShowingIt)
 
 TEST_F(Show, HistoryWrapsAfterItsLastSlot)
 {
-    Options o;
-    o.random = "1";
-    load(o);
+    load({.random = "1"});
     toFirstImage();
     for (int i = 0; i < kHistorySlots && show.state().HistoryPos < kHistorySlots; ++i)
         show.Form_KeyPress('n');
@@ -312,9 +292,7 @@ TEST_F(Show, HistoryWrapsAfterItsLastSlot)
 
 TEST_F(Show, EmptyPlayListAlternatesTitleAndEmptyScreen)
 {
-    Options o;
-    o.files = 0;
-    load(o);
+    load({.files = 0});
     EXPECT_EQ(show.state().CurrentIndex, 0);
     toFirstImage();
     EXPECT_EQ(show.state().CurrentIndex, 0);
@@ -326,9 +304,7 @@ TEST_F(Show, EmptyPlayListAlternatesTitleAndEmptyScreen)
 
 TEST_F(Show, ChangeIntervalZeroStopsAtTheFirstImage)
 {
-    Options o;
-    o.chgTime = "0";
-    load(o);
+    load({.chgTime = "0"});
     toFirstImage();
     EXPECT_EQ(view.interval, 0);
     EXPECT_EQ(view.presented, QStringList{"/img/p1.jpg"});
@@ -364,9 +340,7 @@ TEST_F(Show, UndecodableFileLeavesABlackBoxOfThePreviousSize)
 
 TEST_F(Show, AutomaticWallpaperOnlyInModeTwoWithItsChance)
 {
-    Options o;
-    o.changer = "2";
-    load(o);
+    load({.changer = "2"});
     toFirstImage(); // the first change draws too
     view.wallpapers.clear();
     random.push(0.05); // r = 5: set
@@ -431,9 +405,7 @@ TEST_F(Show, PausedNextKeepsThePauseWithAFreshStatusLine)
 
 TEST_F(Show, ListOrderKeysWrapAndRestartTheInterval)
 {
-    Options o;
-    o.effect = "0";
-    load(o);
+    load({.effect = "0"});
     toFirstImage();
     tick(); // a transition under way
     ASSERT_FALSE(show.state().transition.Tag.isEmpty());
@@ -450,10 +422,7 @@ TEST_F(Show, ListOrderKeysWrapAndRestartTheInterval)
 
 TEST_F(Show, RandomBackWalksTheHistoryNewestFirst)
 {
-    Options o;
-    o.random = "1";
-    o.files = 9;
-    load(o);
+    load({.files = 9, .random = "1"});
     for (double draw : {0.0, 0.15, 0.45, 0.85}) // the first change: 1, then 2, 5, 8
         random.push(draw);
     toFirstImage();
@@ -471,10 +440,7 @@ TEST_F(Show, RandomBackWalksTheHistoryNewestFirst)
 
 TEST_F(Show, RandomBackRightAfterStartDrawsAndLeavesHistoryAlone)
 {
-    Options o;
-    o.random = "1";
-    o.files = 4;
-    load(o);
+    load({.files = 4, .random = "1"});
     random.push(0.6);
     show.Form_KeyPress('b');
     EXPECT_EQ(show.state().CurrentIndex, 3);
@@ -526,9 +492,7 @@ TEST_F(Show, PointerMovesEndTheShowOnTheThirdChange)
 
 TEST_F(Show, PointerIsIgnoredWhenTheMouseIsOffButClicksStillClose)
 {
-    Options o;
-    o.mouseDisable = "1";
-    load(o);
+    load({.mouseDisable = "1"});
     for (int i = 1; i < 10; ++i)
         show.Form_MouseMove(i, i);
     EXPECT_EQ(view.ended, 0);
@@ -538,10 +502,7 @@ TEST_F(Show, PointerIsIgnoredWhenTheMouseIsOffButClicksStillClose)
 
 TEST_F(Show, ChangerOnlyRunRewritesStateSetsTheNextWallpaperAndEndsAtItsFirstTick)
 {
-    Options o;
-    o.changer = "3";
-    o.wpIndex = "2";
-    load(o);
+    load({.changer = "3", .wpIndex = "2"});
     EXPECT_TRUE(view.background);
     EXPECT_EQ(view.interval, kBackgroundRunMs);
     EXPECT_EQ(show.values().WPIndex, 3);
@@ -556,10 +517,7 @@ TEST_F(Show, ChangerOnlyRunRewritesStateSetsTheNextWallpaperAndEndsAtItsFirstTic
 
 TEST_F(Show, ChangerOnlyQuickRestartChangesNothing)
 {
-    Options o;
-    o.changer = "3";
-    o.lastExecute = "2026/05/01 7:59:58";
-    load(o);
+    load({.changer = "3", .lastExecute = "2026/05/01 7:59:58"});
     EXPECT_FALSE(view.background);
     EXPECT_TRUE(view.written.isEmpty());
     EXPECT_TRUE(view.wallpapers.isEmpty());
@@ -570,9 +528,7 @@ TEST_F(Show, ChangerOnlyQuickRestartChangesNothing)
 
 TEST_F(Show, ChangerOnlyRunLeavesAnUnreadableFileAlone)
 {
-    Options o;
-    o.changer = "3";
-    load(o);
+    load({.changer = "3"});
     view.settingsText.reset();
     view.written.clear();
     show.chwo();
@@ -586,10 +542,8 @@ TEST_F(Show, ChangerOnlyRunLeavesAnUnreadableFileAlone)
 
 TEST_F(Show, ChangerOnlyRunTellsAFailedRewriteAndStillSetsTheWallpaper)
 {
-    Options o;
-    o.changer = "3";
     view.writeRefusal = "No space left on device";
-    load(o);
+    load({.changer = "3"});
     ASSERT_EQ(view.written.size(), 1);
     ASSERT_EQ(view.messages.size(), 1);
     EXPECT_TRUE(view.messages[0].endsWith("Qelvo.ini\nNo space left on device"))
