@@ -123,10 +123,7 @@ TEST_F(SlideShowE2E, AMissingFileShowsTheStatusLineUnderThePreviousImage)
     writePicture(install, "red.jpg", {640, 480}, kRed);
     for (const char *effect : {"1", "0"}) {
         SCOPED_TRACE(std::string("Effect=") + effect);
-        List list{{"red.jpg", "gone.jpg"}};
-        list.chgTime = "1";
-        list.effect = effect;
-        writeList(install, list);
+        writeList(install, {.files = {"red.jpg", "gone.jpg"}, .chgTime = "1", .effect = effect});
         QProcess &qelvo = startShowing(install, kRed);
         // One picture of the screen with both: the line and the red picture.
         const bool both = waitUntil(
@@ -146,9 +143,7 @@ TEST_F(SlideShowE2E, NAndBStepAndSpacePausesAndResumes)
     QelvoInstall install(*s_session);
     writePicture(install, "red.jpg", {640, 480}, kRed);
     writePicture(install, "green.bmp", {640, 480}, kGreen);
-    List list{{"red.jpg", "green.bmp"}};
-    list.chgTime = "1";
-    writeList(install, list);
+    writeList(install, {.files = {"red.jpg", "green.bmp"}, .chgTime = "1"});
     QProcess &qelvo = startShowing(install, kRed);
 
     ASSERT_TRUE(s_session->xdotool({"key", "space"}));
@@ -219,10 +214,7 @@ TEST_F(SlideShowE2E, ATransitionIsSeenPartWay)
     QelvoInstall install(*s_session);
     writePicture(install, "red.jpg", {640, 480}, kRed);
     writePicture(install, "green.bmp", {640, 480}, kGreen);
-    List list{{"red.jpg", "green.bmp"}};
-    list.chgTime = "1";
-    list.effect = "0";
-    writeList(install, list);
+    writeList(install, {.files = {"red.jpg", "green.bmp"}, .chgTime = "1", .effect = "0"});
     startShowing(install, kRed);
     // Part way: the box's corner is covered while its centre still shows the picture.
     bool partWay = false;
@@ -246,10 +238,9 @@ TEST_F(SlideShowE2E, ThePictureAfterATransitionComesWithinTwoFrames)
     QelvoInstall install(*s_session);
     writeSlowPicture(install, "red.jpg", kRed);
     writeSlowPicture(install, "green.jpg", kGreen);
-    List list{{"red.jpg", "green.jpg", "red.jpg", "green.jpg", "red.jpg", "green.jpg"}};
-    list.chgTime = "1";
-    list.effect = "0";
-    writeList(install, list);
+    writeList(install, {.files = {"red.jpg", "green.jpg", "red.jpg", "green.jpg", "red.jpg", "green.jpg"},
+                        .chgTime = "1",
+                        .effect = "0"});
     startShowing(install, kRed);
 
     using Clock = std::chrono::steady_clock;
