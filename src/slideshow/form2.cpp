@@ -5,14 +5,11 @@
 #include "platform/screens.h"
 #include "platform/standarderror.h"
 #include "qelvo/version.h"
-#include "settings/textcodec.h"
-#include "settings/writer.h"
 #include "slideshow/picturebox.h"
 #include "wallpaper/backends.h"
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -143,7 +140,7 @@ private:
 };
 
 Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
-    : QDialog(parent), m_identity(identity), m_services(std::move(services)),
+    : QDialog(parent), m_identity(identity), m_services(std::move(services)), m_settingsFile(identity),
       m_screen(primaryScreenGeometry())
 {
     // The services the show and the wallpaper take are resolved here, in this
@@ -156,7 +153,7 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     m_wallpaper = std::make_unique<mWallPaper>(identity, backend, fs);
     slideshow::ShowView &view = *this; // a private base: make_unique could not convert
     m_show = std::make_unique<slideshow::SlideShow>(
-        view, identity, slideshow::SlideShow::Services{fs, random, clock}, m_screen.size());
+        view, identity, slideshow::SlideShow::Services{fs, random, clock, m_settingsFile}, m_screen.size());
 
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QLatin1String(kAppTitle));
@@ -580,21 +577,6 @@ void Form2::hideForBackgroundRun()
     setWindowState(Qt::WindowNoState);
     resize(1, 1);
     hide();
-}
-
-std::optional<QByteArray> Form2::readSettingsBytes()
-{
-    return settings::readSettingsFile(m_identity.settingsPath());
-}
-
-Outcome Form2::writeSettingsBytes(const QByteArray &bytes)
-{
-    return settings::writeSettingsFile(m_identity.settingsPath(), bytes);
-}
-
-std::optional<QString> Form2::readSettingsText()
-{
-    return settings::readSettingsText(m_identity.settingsPath());
 }
 
 void Form2::setWallPaper(const QString &path)

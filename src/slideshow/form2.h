@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/filesystem.h"
 #include "platform/randomsource.h"
+#include "settings/settingsfile.h"
 #include "slideshow/framepacer.h"
 #include "slideshow/heldchanges.h"
 #include "slideshow/pictureloader.h"
@@ -126,9 +127,6 @@ private:
     void showMessage(const QString &text) override;
     void hideCursor() override;
     void hideForBackgroundRun() override;
-    [[nodiscard]] std::optional<QString> readSettingsText() override;
-    [[nodiscard]] std::optional<QByteArray> readSettingsBytes() override;
-    [[nodiscard]] Outcome writeSettingsBytes(const QByteArray &bytes) override;
     void setWallPaper(const QString &path) override;
     void endProcess() override;
     void closeWindow() override;
@@ -147,6 +145,7 @@ private:
 
     AppIdentity m_identity;
     Services m_services;
+    settings::SettingsFile m_settingsFile;
     std::unique_ptr<WallpaperBackend> m_ownBackend;
     std::unique_ptr<RandomSource> m_ownRandom;
     std::unique_ptr<mWallPaper> m_wallpaper;
