@@ -8,6 +8,7 @@
 #include "slideshow/framepacer.h"
 #include "slideshow/heldchanges.h"
 #include "slideshow/pictureloader.h"
+#include "slideshow/screencovers.h"
 #include "slideshow/showview.h"
 #include "slideshow/slideshow.h"
 #include "slideshow/steplog.h"
@@ -15,12 +16,10 @@
 
 #include <QDialog>
 #include <QPoint>
-#include <QPointer>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QLabel;
 
@@ -103,7 +102,6 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    friend class ScreenCover; // hands its input to the handlers below
     // The pointer entered the show or a cover at global: a move, unless it
     // sits where it was when the window appeared.
     void pointerEntered(const QPointF &global);
@@ -140,7 +138,6 @@ private:
     void pictureLoaded(const QString &path, const QImage &image, QSize natural);
     // The rule as the loader's worker takes it: the box's size in device pixels.
     [[nodiscard]] TargetRule deviceTargetRule(BoxRule box) const;
-    void coverOtherScreens();
     void fitHost(QSize pixels);
 
     AppIdentity m_identity;
@@ -165,7 +162,6 @@ private:
     bool m_runFailed = false;
     bool m_closeWhenShown = false;
     QPoint m_pointerAtShow; // global, when the window last appeared
-    std::vector<QPointer<QWidget>> m_covers;
     HostWindow *m_host = nullptr;
 
     std::unique_ptr<PictureLoader> m_loader;
@@ -175,6 +171,7 @@ private:
     HeldChanges m_held;    // the picture box's changes, held while the screen waits
 
     std::unique_ptr<slideshow::SlideShow> m_show;
+    ScreenCovers m_covers; // last: its windows go first
 };
 
 } // namespace qelvo
