@@ -320,7 +320,8 @@ void Form1::connectHandlers()
                                                                     {Command4, &Form1::Command4_Click},
                                                                     {Command5, &Form1::Command5_Click}};
     for (const auto &[button, handler] : commands) {
-        connect(button, &QPushButton::clicked, this, [this, handler] {
+        // A copy: clang before 16 cannot capture a structured binding.
+        connect(button, &QPushButton::clicked, this, [this, handler = handler] {
             if (!refusedNumber())
                 (this->*handler)();
         });

@@ -390,7 +390,8 @@ TEST_F(RealDesktopE2E, LxqtShowsEachPictureOnAFreshProfileAndFailsWithoutItsDesk
     const auto centre = [&] { return s_session->pixel(512, 384); };
     for (const auto &[index, colour] : {std::pair{0, QColor(Qt::red)}, std::pair{1, QColor(Qt::green)}}) {
         ASSERT_EQ(m_user->changeTo(index, m_env), 0);
-        EXPECT_TRUE(waitUntil([&] { return near(centre(), colour); }, 10s)) << centre().name().toStdString();
+        EXPECT_TRUE(waitUntil([&, colour = colour] { return near(centre(), colour); }, 10s))
+            << centre().name().toStdString();
     }
 }
 

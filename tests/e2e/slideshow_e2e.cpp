@@ -275,7 +275,7 @@ TEST_F(SlideShowE2E, ThePictureAfterATransitionComesWithinTwoFrames)
 
 TEST(SlideShowBareX, TheWindowCoversTheScreenWithoutAWindowManager)
 {
-    XSession bare(XSession::Options{1024, 768, false});
+    XSession bare(XSession::Options{1024, 768, false, {}});
     ASSERT_TRUE(bare.ok());
     QelvoInstall install(bare);
     writePicture(install, "red.jpg", {640, 480}, kRed);

@@ -70,7 +70,10 @@ private:
 class X11RootTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { s_session = new e2e::XSession(e2e::XSession::Options{640, 480, false}); }
+    static void SetUpTestSuite()
+    {
+        s_session = new e2e::XSession(e2e::XSession::Options{640, 480, false, {}});
+    }
     static void TearDownTestSuite()
     {
         delete s_session;
