@@ -325,14 +325,21 @@ void PictureBox::paintEvent(QPaintEvent *event)
     const QRegion device = toDevice(event->region(), dpr);
     const QRegion fromPicture = device - m_drawn;
     const QRegion fromOverlay = device.intersected(m_drawn);
-    for (const QRect &r : fromPicture) {
-        if (m_content.isNull())
+    // Each rectangle under a clip of its own: under the event's region (two
+    // bands, say) the raster engine takes its general path, several times
+    // slower, and hands the rows to a thread pool the decoder's scaling may
+    // be holding; under a rectangle it copies the rows itself.
+    const auto draw = [&](const QRect &r, const QImage &from) {
+        p.setClipRect(toLogical(r, dpr));
+        if (from.isNull())
             p.fillRect(toLogicalF(r, dpr), Qt::black);
         else
-            p.drawImage(toLogicalF(r, dpr), m_content, QRectF(r));
-    }
+            p.drawImage(toLogicalF(r, dpr), from, QRectF(r));
+    };
+    for (const QRect &r : fromPicture)
+        draw(r, m_content);
     for (const QRect &r : fromOverlay)
-        p.drawImage(toLogicalF(r, dpr), m_overlay, QRectF(r));
+        draw(r, m_overlay);
 }
 
 } // namespace qelvo
