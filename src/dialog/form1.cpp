@@ -10,8 +10,6 @@
 #include "platform/screens.h"
 #include "qelvo/version.h"
 #include "settings/numbers.h"
-#include "settings/textcodec.h"
-#include "settings/writer.h"
 #include "slideshow/form2.h"
 
 #include <QAction>
@@ -20,8 +18,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,7 +29,7 @@
 #include <QStringListModel>
 #include <QTimer>
 
-#include <cerrno>
+#include <algorithm>
 
 namespace qelvo
 {
@@ -352,15 +348,14 @@ void Form1::Form_Load()
     const QRect screen = primaryScreenGeometry();
     move(screen.center() - rect().center());
 
-    const QString path = m_identity.settingsPath();
-    const bool existed = QFileInfo(path).isFile();
+    const bool existed = m_settingsFile.isFile();
     bool restored = false;
     const auto setFolder = [this, &restored](const QString &folder) {
         restored = m_hooks.setPickerFolder && m_hooks.setPickerFolder(folder);
         return restored;
     };
     const dialog::PickerPlace place{setFolder, m_hooks.setPickerDrive, m_hooks.pickerDriveOf};
-    const dialog::LoadedSettings loaded = dialog::loadDialogSettings(settings::readSettingsText(path), place);
+    const dialog::LoadedSettings loaded = dialog::loadDialogSettings(m_settingsFile.readText(), place);
     // Saving destroys the picker; the next one must open at the restored
     // folder too, or a second save would store another folder.
     if (restored && m_hooks.rememberPickerPlace)
@@ -379,7 +374,7 @@ void Form1::Form_Load()
         Combo1->setCurrentIndex(-1);
     }
     if (!loaded.ok) {
-        m_backupBeforeSave = existed;
+        m_settingsFile.setKeepBeforeSave(existed);
         say(tr8(t::kReadError), Icon::Information);
         return;
     }
@@ -392,48 +387,20 @@ void Form1::Form_Load()
 
 bool Form1::mnuFileSave_Click()
 {
-    const QString path = m_identity.settingsPath();
-    if (m_backupBeforeSave && QFileInfo::exists(path)) {
-        // The file this save replaces could not be read: keep it beside the new one.
-        const QString backup = path + QStringLiteral(".bak");
-        QFile::remove(backup);
-        QFile original(path);
-        if (!original.copy(backup)) {
-            const QString reason = QFileInfo::exists(path)
-                                       ? saveFailureReason(backup, original.size(), original.errorString())
-                                       : tr8(t::kWriteMissing);
-            say(tr8(t::kBackupFailed).arg(backup, reason), Icon::Critical);
-            return false;
-        }
+    if (const auto failed = m_settingsFile.keepBeforeSave()) {
+        say(tr8(t::kBackupFailed).arg(failed->file, failureReason(*failed)), Icon::Critical);
+        return false;
     }
-    m_backupBeforeSave = false;
-
-    settings::SettingsHead head;
-    head.appName = m_identity.baseName;
-    head.appVersion = versionText();
-    head.appLastAccPath = m_hooks.pickerFolder();
-    // A folder name with a line break would start a line of its own in the
-    // file; the picker then simply starts at its default place next time.
-    if (head.appLastAccPath.contains(QLatin1Char('\n')) || head.appLastAccPath.contains(QLatin1Char('\r')))
-        head.appLastAccPath.clear();
-    head.executeNumber = QString::number(Combo1->currentIndex());
-    head.wpChanger = m_wpChanger;
-    head.wpIndex = m_wpIndex;
-    head.lastExecute = m_clock->now();
+    const settings::DialogState state{m_hooks.pickerFolder(), Combo1->currentIndex(), m_wpChanger, m_wpIndex,
+                                      m_clock->now()};
     const int lists = std::clamp(m_lastListIndex + 1, 0, settings::kSlotCount);
-    const QByteArray bytes = settings::encodeSettingsText(
-        settings::formatSettingsFile(head, std::span<const settings::SettingList>(m_slots.data(), lists)));
-    const Outcome saved = settings::writeSettingsFile(path, bytes);
+    const auto failed =
+        m_settingsFile.save(state, std::span<const settings::SettingList>(m_slots.data(), lists));
     m_hooks.destroyPicker();
-    if (!saved) {
+    if (failed) {
         // Unlike a silent failure, this keeps the changes marked unsaved, so the
         // close guard still asks.
-        say(tr8(t::kSaveFailed)
-                .arg(QDir::toNativeSeparators(path),
-                     // A full disk is one whatever else the folder refuses.
-                     saved.systemError() == ENOSPC || saved.systemError() == EDQUOT
-                         ? tr8(t::kWriteDiskFull)
-                         : saveFailureReason(path, bytes.size(), saved.reason())),
+        say(tr8(t::kSaveFailed).arg(QDir::toNativeSeparators(failed->file), failureReason(*failed)),
             Icon::Critical);
         return false;
     }
@@ -441,9 +408,9 @@ bool Form1::mnuFileSave_Click()
     return true;
 }
 
-QString Form1::saveFailureReason(const QString &path, qint64 bytes, const QString &systemText) const
+QString Form1::failureReason(const settings::SaveFailure &failure) const
 {
-    switch (diagnoseWriteFailure(path, bytes)) {
+    switch (failure.problem) {
     case WriteProblem::NoPermission:
         return tr8(t::kWriteNoPermission);
     case WriteProblem::DiskFull:
@@ -457,7 +424,7 @@ QString Form1::saveFailureReason(const QString &path, qint64 bytes, const QStrin
     case WriteProblem::Other:
         break;
     }
-    return systemText;
+    return failure.systemText;
 }
 
 bool Form1::Form_QueryUnload()

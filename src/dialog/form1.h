@@ -3,6 +3,7 @@
 #include "dialog/prompter.h"
 #include "platform/appidentity.h"
 #include "settings/settinglist.h"
+#include "settings/settingsfile.h"
 
 #include <QMainWindow>
 #include <QSizeF>
@@ -123,8 +124,8 @@ private:
     void textChanged(QLineEdit *box, float settings::SettingList::*field);
     void lostFocus(QLineEdit *box);
     [[nodiscard]] bool refusedNumber();
-    [[nodiscard]] QString saveFailureReason(const QString &path, qint64 bytes,
-                                            const QString &systemText) const;
+    // Why a save failed, in the dialog's words.
+    [[nodiscard]] QString failureReason(const settings::SaveFailure &failure) const;
     void checkClicked(QCheckBox *box, std::uint8_t settings::SettingList::*field);
     void moveRow(int direction);
     [[nodiscard]] QString askListName(const QString &prompt, const QString &title, const QString &initial);
@@ -134,6 +135,7 @@ private:
                                  const QString &title = {});
 
     AppIdentity m_identity;
+    settings::SettingsFile m_settingsFile{m_identity};
     std::unique_ptr<dialog::Prompter> m_prompter;
     const Clock *m_clock;
     Hooks m_hooks;
@@ -145,9 +147,6 @@ private:
     int m_wpIndex = 0;
     QStringList m_list2;
     QSizeF m_image1Size;
-    // A settings file that existed but could not be read is kept as a .bak by
-    // the first save that replaces it.
-    bool m_backupBeforeSave = false;
     bool m_selectingRow = false;
     bool m_inLostFocus = false;
     bool m_noticePending = false; // a box was left with text it refuses; its notice is on the way

@@ -1,8 +1,5 @@
 #include "settings/textcodec.h"
 
-#include "settings/writer.h"
-
-#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -52,14 +49,6 @@ QString decodeSettingsText(const QByteArray &bytes)
 QByteArray encodeSettingsText(const QString &text)
 {
     return text.toUtf8();
-}
-
-std::optional<QString> readSettingsText(const QString &path)
-{
-    const auto bytes = readSettingsFile(path);
-    if (!bytes)
-        return std::nullopt;
-    return decodeSettingsText(*bytes);
 }
 
 } // namespace qelvo::settings

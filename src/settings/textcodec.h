@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <optional>
-
 namespace qelvo::settings
 {
 
@@ -12,8 +10,5 @@ namespace qelvo::settings
 // Japanese system and is read as CP932 (Shift_JIS) as a whole.
 [[nodiscard]] QString decodeSettingsText(const QByteArray &bytes);
 [[nodiscard]] QByteArray encodeSettingsText(const QString &text);
-
-// Reads and decodes a settings file; nothing when it cannot be opened.
-[[nodiscard]] std::optional<QString> readSettingsText(const QString &path);
 
 } // namespace qelvo::settings

@@ -5,14 +5,11 @@
 #include "platform/screens.h"
 #include "platform/standarderror.h"
 #include "qelvo/version.h"
-#include "settings/textcodec.h"
-#include "settings/writer.h"
 #include "slideshow/picturebox.h"
 #include "wallpaper/backends.h"
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -71,80 +68,18 @@ std::chrono::nanoseconds frameLength()
     return std::chrono::nanoseconds(std::max<long long>(1000000, std::llround(1e9 / primaryRefreshRate())));
 }
 
-// A black window that takes the keyboard and every pointer move. Without a
-// window manager a full-screen request alone leaves the default size: place
-// the window over its screen first, then ask for full screen.
-void makeBlackFullScreen(QWidget &window, const QRect &geometry)
-{
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    window.setPalette(palette);
-    window.setAutoFillBackground(true);
-    window.setMouseTracking(true);
-    window.setFocusPolicy(Qt::StrongFocus);
-    window.setGeometry(geometry);
-    window.setWindowState(Qt::WindowFullScreen);
-}
-
-// sway applies a configure it sent only once the window commits a frame
-// after acking it (or its transaction times out). Qt acks a full-screen
-// configure of an unchanged size without painting, so each output would wait
-// for the timeout; every change of the window's state is painted at once.
-void paintStateChange(QWidget &window, const QEvent &event)
-{
-    if (event.type() == QEvent::WindowStateChange)
-        window.update();
-}
-
 } // namespace
 
-// A black window over a screen other than the primary. It has no handling of
-// its own: the user must be able to end the show from any screen, so its keys,
-// clicks and pointer moves go to the show window's handlers, the pointer's
-// position in the show window's coordinates, as if the show window spanned
-// the desk.
-class ScreenCover final : public QWidget
-{
-public:
-    ScreenCover(Form2 &show, const QRect &geometry)
-        // A window of the show window's own: a modal show would otherwise
-        // block its input.
-        : QWidget(&show, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_form(show)
-    {
-        makeBlackFullScreen(*this, geometry);
-    }
-
-protected:
-    bool event(QEvent *event) override
-    {
-        // Tab included, as on the show window.
-        if (event->type() == QEvent::KeyPress) {
-            m_form.keyPressEvent(static_cast<QKeyEvent *>(event));
-            return true;
-        }
-        if (event->type() == QEvent::Enter)
-            m_form.pointerEntered(static_cast<QEnterEvent *>(event)->globalPosition());
-        paintStateChange(*this, *event);
-        return QWidget::event(event);
-    }
-    void mouseMoveEvent(QMouseEvent *event) override
-    {
-        const QPointF at = m_form.mapFromGlobal(event->globalPosition());
-        m_form.Form_MouseMove(at.x(), at.y());
-    }
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        if (rect().contains(event->position().toPoint()))
-            m_form.Form_Click();
-    }
-
-private:
-    Form2 &m_form;
-};
-
 Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
-    : QDialog(parent), m_identity(identity), m_services(std::move(services)),
-      m_screen(primaryScreenGeometry())
+    : QDialog(parent), m_identity(identity), m_services(std::move(services)), m_settingsFile(identity),
+      m_screen(primaryScreenGeometry()),
+      m_covers(*this, {[this](QKeyEvent *event) { keyPressEvent(event); },
+                       [this](const QPointF &global) { pointerEntered(global); },
+                       [this](const QPointF &global) {
+                           const QPointF at = mapFromGlobal(global);
+                           Form_MouseMove(at.x(), at.y());
+                       },
+                       [this] { Form_Click(); }})
 {
     // The services the show and the wallpaper take are resolved here, in this
     // order, so nothing depends on the order the members are declared in.
@@ -156,7 +91,7 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     m_wallpaper = std::make_unique<mWallPaper>(identity, backend, fs);
     slideshow::ShowView &view = *this; // a private base: make_unique could not convert
     m_show = std::make_unique<slideshow::SlideShow>(
-        view, identity, slideshow::SlideShow::Services{fs, random, clock}, m_screen.size());
+        view, identity, slideshow::SlideShow::Services{fs, random, clock, m_settingsFile}, m_screen.size());
 
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QLatin1String(kAppTitle));
@@ -192,11 +127,7 @@ Form2::Form2(const AppIdentity &identity, QWidget *parent, Services services)
     connect(&m_timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
 }
 
-Form2::~Form2()
-{
-    for (const auto &cover : m_covers)
-        delete cover.data();
-}
+Form2::~Form2() = default;
 
 void Form2::Form_Load()
 {
@@ -284,7 +215,7 @@ void Form2::showEvent(QShowEvent *event)
     }
     if (m_backgroundRun || m_host)
         return;
-    coverOtherScreens();
+    m_covers.coverOtherScreens();
     raise();
     activateWindow();
     setFocus();
@@ -292,22 +223,8 @@ void Form2::showEvent(QShowEvent *event)
 
 void Form2::hideEvent(QHideEvent *event)
 {
-    for (const auto &cover : m_covers)
-        if (cover)
-            cover->hide();
+    m_covers.hide();
     QDialog::hideEvent(event);
-}
-
-void Form2::coverOtherScreens()
-{
-    for (const auto &cover : m_covers)
-        delete cover.data();
-    m_covers.clear();
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    for (QScreen *screen : QGuiApplication::screens()) {
-        if (screen != primary)
-            coverScreen(screen->geometry());
-    }
 }
 
 void Form2::followScreens()
@@ -324,16 +241,13 @@ void Form2::followScreens()
             placeStatusLine();
         }
         if (isVisible() && !m_backgroundRun)
-            coverOtherScreens();
+            m_covers.coverOtherScreens();
     });
 }
 
 QWidget *Form2::coverScreen(const QRect &geometry)
 {
-    auto *cover = new ScreenCover(*this, geometry);
-    cover->show();
-    m_covers.emplace_back(cover);
-    return cover;
+    return m_covers.cover(geometry);
 }
 
 // --- Timer1 ---------------------------------------------------------------
@@ -580,21 +494,6 @@ void Form2::hideForBackgroundRun()
     setWindowState(Qt::WindowNoState);
     resize(1, 1);
     hide();
-}
-
-std::optional<QByteArray> Form2::readSettingsBytes()
-{
-    return settings::readSettingsFile(m_identity.settingsPath());
-}
-
-Outcome Form2::writeSettingsBytes(const QByteArray &bytes)
-{
-    return settings::writeSettingsFile(m_identity.settingsPath(), bytes);
-}
-
-std::optional<QString> Form2::readSettingsText()
-{
-    return settings::readSettingsText(m_identity.settingsPath());
 }
 
 void Form2::setWallPaper(const QString &path)

@@ -4,9 +4,11 @@
 #include "platform/clock.h"
 #include "platform/filesystem.h"
 #include "platform/randomsource.h"
+#include "settings/settingsfile.h"
 #include "slideshow/framepacer.h"
 #include "slideshow/heldchanges.h"
 #include "slideshow/pictureloader.h"
+#include "slideshow/screencovers.h"
 #include "slideshow/showview.h"
 #include "slideshow/slideshow.h"
 #include "slideshow/steplog.h"
@@ -14,12 +16,10 @@
 
 #include <QDialog>
 #include <QPoint>
-#include <QPointer>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QLabel;
 
@@ -102,7 +102,6 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    friend class ScreenCover; // hands its input to the handlers below
     // The pointer entered the show or a cover at global: a move, unless it
     // sits where it was when the window appeared.
     void pointerEntered(const QPointF &global);
@@ -126,9 +125,6 @@ private:
     void showMessage(const QString &text) override;
     void hideCursor() override;
     void hideForBackgroundRun() override;
-    [[nodiscard]] std::optional<QString> readSettingsText() override;
-    [[nodiscard]] std::optional<QByteArray> readSettingsBytes() override;
-    [[nodiscard]] Outcome writeSettingsBytes(const QByteArray &bytes) override;
     void setWallPaper(const QString &path) override;
     void endProcess() override;
     void closeWindow() override;
@@ -142,11 +138,11 @@ private:
     void pictureLoaded(const QString &path, const QImage &image, QSize natural);
     // The rule as the loader's worker takes it: the box's size in device pixels.
     [[nodiscard]] TargetRule deviceTargetRule(BoxRule box) const;
-    void coverOtherScreens();
     void fitHost(QSize pixels);
 
     AppIdentity m_identity;
     Services m_services;
+    settings::SettingsFile m_settingsFile;
     std::unique_ptr<WallpaperBackend> m_ownBackend;
     std::unique_ptr<RandomSource> m_ownRandom;
     std::unique_ptr<mWallPaper> m_wallpaper;
@@ -166,7 +162,6 @@ private:
     bool m_runFailed = false;
     bool m_closeWhenShown = false;
     QPoint m_pointerAtShow; // global, when the window last appeared
-    std::vector<QPointer<QWidget>> m_covers;
     HostWindow *m_host = nullptr;
 
     std::unique_ptr<PictureLoader> m_loader;
@@ -176,6 +171,7 @@ private:
     HeldChanges m_held;    // the picture box's changes, held while the screen waits
 
     std::unique_ptr<slideshow::SlideShow> m_show;
+    ScreenCovers m_covers; // last: its windows go first
 };
 
 } // namespace qelvo

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "platform/outcome.h"
 #include "slideshow/transition.h"
 
-#include <QByteArray>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -70,11 +68,6 @@ public:
     virtual void hideCursor() = 0;
     // WPChanger 3: the window stays out of sight.
     virtual void hideForBackgroundRun() = 0;
-    [[nodiscard]] virtual std::optional<QString> readSettingsText() = 0;
-    // The changer-only run's rewrite (see SlideShow::chwo) works on the file's
-    // bytes as they are: nothing when it cannot be read.
-    [[nodiscard]] virtual std::optional<QByteArray> readSettingsBytes() = 0;
-    [[nodiscard]] virtual Outcome writeSettingsBytes(const QByteArray &bytes) = 0;
     virtual void setWallPaper(const QString &path) = 0;
 
     // Restores the cursor and ends the program at once: nothing is written.

@@ -45,8 +45,8 @@ void SlideShow::Form_Load()
         m_view.closeWindow();
         return;
     }
-    const ShowSettings read = readShowSettings(m_view.readSettingsText().value_or(QString()), m_services.fs,
-                                               m_services.clock.now());
+    const ShowSettings read = readShowSettings(m_services.settings.readText().value_or(QString()),
+                                               m_services.fs, m_services.clock.now());
     static_cast<ShowValues &>(*this) = read;
     m_recentStart = read.recentStart;
     // The changer-only run stores where the list stands: in a host it would
@@ -364,9 +364,9 @@ void SlideShow::chwo()
     const settings::SettingsHead head =
         changerRunHead(m_identity, ExecuteNumber, WPChanger, WPIndex, m_services.clock.now());
     // Without the old file the setting lists could not be copied: it is left alone.
-    const auto old = m_view.readSettingsBytes();
+    const auto old = m_services.settings.readBytes();
     const auto rewritten = old ? rewriteSettingsBytes(head, *old) : std::nullopt;
-    const Outcome saved = rewritten ? m_view.writeSettingsBytes(*rewritten)
+    const Outcome saved = rewritten ? m_services.settings.writeBytes(*rewritten)
                           : old     ? Outcome::failure(tr8(texts::kListsNotFound))
                                     : Outcome::failure(tr8(texts::kSettingsUnreadable));
     // Unsaid, WPIndex would stop advancing and every start would set the same picture.

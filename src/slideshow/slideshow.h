@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/filesystem.h"
 #include "platform/randomsource.h"
+#include "settings/settingsfile.h"
 #include "slideshow/showinput.h"
 #include "slideshow/showsettings.h"
 #include "slideshow/showview.h"
@@ -55,7 +56,7 @@ struct ShowState {
 // The show's logic, apart from its window: start-up and play list, the timer
 // tick with the title phase and the image change, the transitions, keys and
 // pointer, and the changer-only run. Everything on screen goes through the
-// ShowView; random draws, clock and file lookups are injected.
+// ShowView; random draws, clock, file lookups and the settings file are injected.
 class SlideShow : private ShowValues, private ShowState
 {
 public:
@@ -63,6 +64,7 @@ public:
         const FileSystem &fs;
         RandomSource &random;
         const Clock &clock;
+        settings::SettingsStore &settings;
     };
     SlideShow(ShowView &view, AppIdentity identity, Services services, QSize screenPx);
 

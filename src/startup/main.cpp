@@ -8,7 +8,7 @@
 #include "platform/singleinstance.h"
 #include "platform/standarderror.h"
 #include "platform/xsaverkeeper.h"
-#include "settings/textcodec.h"
+#include "settings/settingsfile.h"
 #include "slideshow/form2.h"
 #include "slideshow/texts.h"
 #include "slideshow/writeback.h"
@@ -17,7 +17,6 @@
 #include "startup/module1.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLocale>
 #include <QLoggingCategory>
 
@@ -50,10 +49,8 @@ int refusedStart(StartAction action, int argc, char *argv[])
         return 0;
     // Read as it stands: the running instance may be rewriting it, and the
     // recovery of an interrupted save is that instance's business.
-    QFile file(AppIdentity::current().settingsPath());
-    if (!file.open(QIODevice::ReadOnly) ||
-        !slideshow::isChangerOnlyStart(settings::decodeSettingsText(file.readAll()), realFileSystem(),
-                                       systemClock().now()))
+    const auto text = settings::SettingsFile(AppIdentity::current()).readTextAsItStands();
+    if (!text || !slideshow::isChangerOnlyStart(*text, realFileSystem(), systemClock().now()))
         return 0;
     // The line in the user's language, as every other line of that run.
     const QCoreApplication app(argc, argv);

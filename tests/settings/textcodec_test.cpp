@@ -2,9 +2,6 @@
 #include "settings/scanner.h"
 #include "settings/textcodec.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 using namespace qelvo::settings;
@@ -35,15 +32,4 @@ TEST(TextCodec, Utf8RoundTripsEveryName)
     const QString text = QString::fromUtf8("ListName=日本の写真 ﾃｽﾄ　全角\r\nüñï.jpg,/home/ü/üñï.jpg\r\n");
     EXPECT_EQ(decodeSettingsText(encodeSettingsText(text)), text);
     EXPECT_FALSE(encodeSettingsText(text).startsWith("\xEF\xBB\xBF"));
-}
-
-TEST(TextCodec, ReadSettingsTextReportsAMissingFile)
-{
-    QTemporaryDir dir;
-    EXPECT_FALSE(readSettingsText(dir.filePath("none.ini")).has_value());
-    QFile f(dir.filePath("x.ini"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\x82\xa0");
-    f.close();
-    EXPECT_EQ(readSettingsText(dir.filePath("x.ini")), QString::fromUtf8("あ"));
 }

@@ -1,6 +1,7 @@
 #include "settings/writer.h"
 
 #include "platform/filesystem.h"
+#include "settings/settingsfile.h"
 #include "settings/textcodec.h"
 
 #include "fakes/folderflags.h"
@@ -163,6 +164,17 @@ TEST(WriteSettingsFile, FailedRenameIsReportedAndOldFileKept)
 TEST(WriteSettingsFile, MissingFolderIsReported)
 {
     EXPECT_FALSE(writeSettingsFile("/nonexistent-folder-qelvo/Qelvo.ini", "x").ok());
+}
+
+TEST(ReadSettingsText, ReportsAMissingFile)
+{
+    QTemporaryDir dir;
+    EXPECT_FALSE(readSettingsText(dir.filePath("none.ini")).has_value());
+    QFile f(dir.filePath("x.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\x82\xa0");
+    f.close();
+    EXPECT_EQ(readSettingsText(dir.filePath("x.ini")), QString::fromUtf8("あ"));
 }
 
 // A folder that refuses new files: the file is rewritten in place only with

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/settingsfile.h"
 #include "slideshow/showview.h"
 
 #include <QMap>
@@ -14,11 +15,12 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
-// A window for the show's logic that records what it was told to do.
+// A window for the show's logic that records what it was told to do, and
+// the settings file it reads and writes.
 namespace qelvo::fakes
 {
 
-class FakeView final : public slideshow::ShowView
+class FakeView final : public slideshow::ShowView, public settings::SettingsStore
 {
 public:
     void setTimerInterval(int ms) override
@@ -76,14 +78,14 @@ public:
     void showMessage(const QString &text) override { messages << text; }
     void hideCursor() override { cursorHidden = true; }
     void hideForBackgroundRun() override { background = true; }
-    std::optional<QString> readSettingsText() override { return settingsText; }
-    std::optional<QByteArray> readSettingsBytes() override
+    std::optional<QString> readText() override { return settingsText; }
+    std::optional<QByteArray> readBytes() override
     {
         if (!settingsText)
             return std::nullopt;
         return settingsText->toUtf8();
     }
-    Outcome writeSettingsBytes(const QByteArray &bytes) override
+    Outcome writeBytes(const QByteArray &bytes) override
     {
         written << QString::fromUtf8(bytes);
         return writeRefusal.isEmpty() ? Outcome::success() : Outcome::failure(writeRefusal);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/settingsfile.h"
 #include "settings/textcodec.h"
 #include "settings/writer.h"
 #include "slideshow/writeback.h"

@@ -3,8 +3,6 @@
 // says "ready", waits for a line on standard input and then saves once.
 #include "killedsave.h"
 
-#include "settings/writer.h"
-
 #include <cstdio>
 #include <cstdlib>
 

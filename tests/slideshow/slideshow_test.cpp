@@ -70,7 +70,7 @@ protected:
     fakes::FakeFileSystem fs;
     fakes::ScriptedRandom random;
     fakes::FixedClock clock{QDateTime(QDate(2026, 5, 1), QTime(8, 0, 0))};
-    SlideShow show{view, AppIdentity{"/app", "qelvo"}, {fs, random, clock}, QSize(1024, 768)};
+    SlideShow show{view, AppIdentity{"/app", "qelvo"}, {fs, random, clock, view}, QSize(1024, 768)};
 };
 
 } // namespace
@@ -101,7 +101,7 @@ TEST_F(Show, MissingFolderStopsTheLoad)
     for (const char *changer : {"0", "3"}) {
         SCOPED_TRACE(changer);
         fakes::FakeView seen;
-        SlideShow stopped{seen, AppIdentity{"/app", "qelvo"}, {fs, random, clock}, QSize(1024, 768)};
+        SlideShow stopped{seen, AppIdentity{"/app", "qelvo"}, {fs, random, clock, seen}, QSize(1024, 768)};
         fs.addFile("/app/Qelvo.ini");
         seen.settingsText = QString("[ExecuteState]\r\nWPChanger=%1\r\n[SettingLists]\r\n***StartList***\r\n"
                                     "ListName=x\r\nPathes\r\n(gone),/gone\r\n***EndList***\r\n")
