@@ -8,7 +8,8 @@
 //       length against its steps' frames.
 //   show_on_screen memory [changes]  transitions off, a change every 0.3 s;
 //       the process's resident memory sampled every 100 ms.
-// A third argument names another qelvo binary.
+// A third argument names another qelvo binary; SHOW_ON_SCREEN_LOG=file keeps
+// the step record.
 #include "photolike.h"
 #include "xvfb.h"
 
@@ -93,6 +94,15 @@ double worst(const std::vector<double> &v)
     return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
 }
 
+double percentile(std::vector<double> v, double share)
+{
+    if (v.empty())
+        return 0;
+    const auto at = v.begin() + std::ptrdiff_t(share * double(v.size() - 1));
+    std::nth_element(v.begin(), at, v.end());
+    return *at;
+}
+
 // Lines "<kind> <mode> <work ms> <ms since the step before>"; a transition
 // begins where the step before is more than a few frames back.
 void reportSteps(const QString &logPath)
@@ -131,14 +141,17 @@ void reportSteps(const QString &logPath)
     endTransition();
     const char *kinds[] = {"", "shutter", "curtain", "iris"};
     const char *modes[] = {"copy", "black", "mask", "invert"};
-    std::printf("%-8s %-7s %5s %6s %9s %9s %11s %11s %13s\n", "kind", "mode", "runs", "steps", "work mean",
-                "work max", "period mean", "period max", "length/frames");
+    std::printf("%-8s %-7s %5s %6s %9s %8s %9s %6s %11s %11s %13s\n", "kind", "mode", "runs", "steps",
+                "work mean", "work p99", "work max", ">frame", "period mean", "period max", "length/frames");
     for (const auto &[key, fig] : figures) {
         if (key.first < 1 || key.first > 3 || key.second < 0 || key.second > 3)
             continue;
-        std::printf("%-8s %-7s %5d %6zu %9.2f %9.2f %11.2f %11.2f %13.2f\n", kinds[key.first],
-                    modes[key.second], fig.transitions, fig.work.size(), mean(fig.work), worst(fig.work),
-                    mean(fig.period), worst(fig.period), fig.worstLength);
+        const auto late =
+            std::count_if(fig.work.begin(), fig.work.end(), [](double ms) { return ms > kFrameMs; });
+        std::printf("%-8s %-7s %5d %6zu %9.2f %8.2f %9.2f %6td %11.2f %11.2f %13.2f\n", kinds[key.first],
+                    modes[key.second], fig.transitions, fig.work.size(), mean(fig.work),
+                    percentile(fig.work, 0.99), worst(fig.work), late, mean(fig.period), worst(fig.period),
+                    fig.worstLength);
     }
 }
 
@@ -217,6 +230,11 @@ int main(int argc, char **argv)
     stopXvfb(xvfb);
 
     if (!memory) {
+        // SHOW_ON_SCREEN_LOG names a file to keep the binary's own record in.
+        if (const QString keep = qEnvironmentVariable("SHOW_ON_SCREEN_LOG"); !keep.isEmpty()) {
+            QFile::remove(keep);
+            QFile::copy(logPath, keep);
+        }
         std::printf("qelvo on Xvfb %dx%d, %.0f s, a change every 0.2 s; ms\n", kScreen.width(),
                     kScreen.height(), amount);
         reportSteps(logPath);

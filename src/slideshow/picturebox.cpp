@@ -4,6 +4,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -246,9 +247,15 @@ void PictureBox::takeOver(const QRegion &deviceArea)
             m_content.isNull() ? (QSizeF(this->size()) * imageRatio()).toSize() : m_content.size();
         const qsizetype bytes = qsizetype(size.width()) * size.height() * qsizetype(sizeof(QRgb));
         if (bytes > m_overlayBytes) {
+            // Room for the whole screen at once: pictures of every size come
+            // and go, and a store made anew would have its pages written for
+            // the first time again, one a row at each band.
+            const QSize screen = (QSizeF(this->screen()->size()) * imageRatio()).toSize();
+            const qsizetype room =
+                std::max(bytes, qsizetype(screen.width()) * screen.height() * qsizetype(sizeof(QRgb)));
             // Left unfilled: a page is first written where a step draws.
-            m_overlayStore.reset(new uchar[static_cast<std::size_t>(bytes)]);
-            m_overlayBytes = bytes;
+            m_overlayStore.reset(new uchar[static_cast<std::size_t>(room)]);
+            m_overlayBytes = room;
         }
         m_overlay = QImage(m_overlayStore.get(), size.width(), size.height(),
                            size.width() * qsizetype(sizeof(QRgb)), QImage::Format_RGB32);
@@ -325,14 +332,21 @@ void PictureBox::paintEvent(QPaintEvent *event)
     const QRegion device = toDevice(event->region(), dpr);
     const QRegion fromPicture = device - m_drawn;
     const QRegion fromOverlay = device.intersected(m_drawn);
-    for (const QRect &r : fromPicture) {
-        if (m_content.isNull())
+    // Each rectangle under a clip of its own: under the event's region (two
+    // bands, say) the raster engine takes its general path, several times
+    // slower, and hands the rows to a thread pool the decoder's scaling may
+    // be holding; under a rectangle it copies the rows itself.
+    const auto draw = [&](const QRect &r, const QImage &from) {
+        p.setClipRect(toLogical(r, dpr));
+        if (from.isNull())
             p.fillRect(toLogicalF(r, dpr), Qt::black);
         else
-            p.drawImage(toLogicalF(r, dpr), m_content, QRectF(r));
-    }
+            p.drawImage(toLogicalF(r, dpr), from, QRectF(r));
+    };
+    for (const QRect &r : fromPicture)
+        draw(r, m_content);
     for (const QRect &r : fromOverlay)
-        p.drawImage(toLogicalF(r, dpr), m_overlay, QRectF(r));
+        draw(r, m_overlay);
 }
 
 } // namespace qelvo
