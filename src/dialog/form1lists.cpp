@@ -3,7 +3,6 @@
 
 #include "dialog/form1internal.h"
 #include "dialog/listops.h"
-#include "picker/picker.h"
 #include "platform/imagedecoder.h"
 #include "platform/screens.h"
 #include "settings/numbers.h"
@@ -214,11 +213,11 @@ void Form1::Command1_Click()
     // have nowhere to go, so the picker is not opened.
     if (c < 0)
         return;
-    if (m_hooks.openPicker)
-        m_hooks.openPicker(this);
+    const picker::PickResult picked = m_hooks.openPicker ? m_hooks.openPicker(this) : picker::PickResult{};
 
-    dialog::FormedEntries formed = dialog::formEntries(picker::PickFolderMode, picker::PickedCount,
-                                                       std::span<const QString>(picker::PickedFiles));
+    dialog::FormedEntries formed =
+        dialog::formEntries(picked.folderMode, picked.count,
+                            std::span<const QString>(picked.files.constData(), picked.files.size()));
     if (!formed.refused.isEmpty())
         say(tr8(t::kRefusedNames).arg(formed.refused.join(QLatin1Char('\n'))), Icon::Warning);
 
