@@ -4,6 +4,7 @@
 #include "dialog/form1internal.h"
 #include "dialog/listops.h"
 #include "platform/imagedecoder.h"
+#include "platform/previewpixmap.h"
 #include "platform/screens.h"
 #include "settings/numbers.h"
 
@@ -302,23 +303,22 @@ void Form1::List1_Click()
     const QSize natural = path.isEmpty() ? QSize() : readNaturalSize(path);
     const QSizeF twips(pixelsToTwips(natural.width()), pixelsToTwips(natural.height()));
     const auto shown = natural.isValid() ? dialog::fitSample(twips) : std::nullopt;
-    QImage image;
+    QSize target;
+    QPixmap pixmap;
     if (shown) {
         Label3->setText(dialog::sampleCaption(twips.width(), twips.height()));
-        const QSize target(std::max(1, twipsToPixels(shown->width())),
-                           std::max(1, twipsToPixels(shown->height())));
-        image = decodeImage(path, target);
-        if (!image.isNull())
-            image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        target =
+            QSize(std::max(1, twipsToPixels(shown->width())), std::max(1, twipsToPixels(shown->height())));
+        pixmap = decodePreview(path, target, devicePixelRatioF());
     }
-    if (image.isNull()) {
+    if (pixmap.isNull()) {
         clearSample();
         Label3->setText(tr8(t::kUnsupportedFormat));
         return;
     }
     m_image1Size = *shown;
-    Image1->resize(image.size());
-    Image1->setPixmap(QPixmap::fromImage(image));
+    Image1->resize(target);
+    Image1->setPixmap(pixmap);
     Image1->show();
 }
 

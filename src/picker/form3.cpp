@@ -10,15 +10,14 @@
 #include "platform/fonts.h"
 #include "platform/imagedecoder.h"
 #include "platform/pathbytes.h"
+#include "platform/previewpixmap.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -354,14 +353,9 @@ bool Form3::showPreview(const QString &path)
     if (!fitted.isValid())
         return false;
     const QSize pixels(picker::visiblePixels(fitted.width()), picker::visiblePixels(fitted.height()));
-    const qreal ratio = devicePixelRatioF();
-    const QSize devicePixels = (QSizeF(pixels) * ratio).toSize();
-    const QImage image = decodeImage(path, devicePixels);
-    if (image.isNull())
+    const QPixmap pixmap = decodePreview(path, pixels, devicePixelRatioF());
+    if (pixmap.isNull())
         return false;
-    QPixmap pixmap =
-        QPixmap::fromImage(image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    pixmap.setDevicePixelRatio(ratio);
     Image1->setPixmap(pixmap);
     Image1->setGeometry(QRect(twips(5340, 1200, 0, 0).topLeft(), pixels));
     Image1->show();
