@@ -2,7 +2,7 @@
 // entries (the most it shows), including the list view's layout and paint.
 #include "dialog/form1.h"
 #include "dialog/listops.h"
-#include "picker/picker.h"
+#include "picker/pickresult.h"
 #include "settings/textcodec.h"
 #include "settings/writer.h"
 
@@ -51,14 +51,14 @@ struct Dialog {
         f.write(settings::encodeSettingsText(settings::formatSettingsFile(head, lists)));
         f.close();
         AppIdentity id{dir.path(), "qelvo"};
-        form = std::make_unique<Form1>(id);
-        form->setPrompter(std::make_unique<SilentPrompter>());
-        Form1::Hooks &h = form->hooks();
+        Form1::Hooks h;
         h.setPickerFolder = [](const QString &) { return true; };
         h.setPickerDrive = [](const QString &) { return true; };
         h.pickerFolder = [] { return QString(); };
         h.destroyPicker = [] {};
-        h.openPicker = [](QWidget *) {};
+        h.openPicker = [](QWidget *) { return picker::PickResult{}; };
+        form = std::make_unique<Form1>(id, std::move(h));
+        form->setPrompter(std::make_unique<SilentPrompter>());
         form->Form_Load();
         form->show();
         QApplication::processEvents();
@@ -118,13 +118,10 @@ void BM_Add255Files(benchmark::State &state)
 {
     constexpr int kAdds = 20;
     Dialog d({bigList("A", kRows - 255 * kAdds)});
-    picker::PickedFiles[0] = "/home/u/New";
+    picker::PickResult picked{false, 255, {"/home/u/New"}};
     for (int i = 1; i <= 255; ++i)
-        picker::PickedFiles[i] = QStringLiteral("New_%1.JPG").arg(i);
-    d.form->hooks().openPicker = [](QWidget *) {
-        picker::PickFolderMode = false;
-        picker::PickedCount = 255;
-    };
+        picked.files << QStringLiteral("New_%1.JPG").arg(i);
+    d.form->hooks().openPicker = [picked](QWidget *) { return picked; };
     for (auto _ : state) {
         d.form->Command1_Click();
         QApplication::processEvents();

@@ -3,20 +3,17 @@
 #include "dialog/form1internal.h"
 #include "dialog/listops.h"
 #include "dialog/settingsload.h"
-#include "picker/picker.h"
 #include "platform/clock.h"
 #include "platform/filesystem.h"
 #include "platform/fonts.h"
 #include "platform/screens.h"
 #include "qelvo/version.h"
 #include "settings/numbers.h"
-#include "slideshow/form2.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -95,31 +92,11 @@ template <typename W> W *named(W *widget, const char *name)
     return widget;
 }
 
-Form1::Hooks defaultHooks(const AppIdentity &identity)
-{
-    Form1::Hooks h;
-    h.openPicker = [](QWidget *owner) { picker::Open(owner); };
-    h.setPickerFolder = [](const QString &folder) { return picker::SetFolder(folder); };
-    h.setPickerDrive = [](const QString &drive) { return picker::SetDrive(drive); };
-    h.pickerDriveOf = [](const QString &folder) { return picker::DriveOf(folder); };
-    h.pickerFolder = [] { return picker::CurrentFolder(); };
-    h.destroyPicker = [] { picker::Destroy(); };
-    h.rememberPickerPlace = [] { picker::RememberPlace(); };
-    h.showPreview = [identity] {
-        auto *show = new Form2(identity);
-        show->setAttribute(Qt::WA_DeleteOnClose);
-        show->Form_Load();
-        show->show();
-    };
-    h.quit = [] { QCoreApplication::quit(); };
-    return h;
-}
-
 } // namespace
 
-Form1::Form1(const AppIdentity &identity, QWidget *parent)
+Form1::Form1(const AppIdentity &identity, Hooks hooks, QWidget *parent)
     : QMainWindow(parent), m_identity(identity), m_prompter(std::make_unique<dialog::QtPrompter>(this)),
-      m_clock(&systemClock()), m_hooks(defaultHooks(identity)), m_image1Size(kImage1Width, kImage1Height)
+      m_clock(&systemClock()), m_hooks(std::move(hooks)), m_image1Size(kImage1Width, kImage1Height)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);

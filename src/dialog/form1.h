@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialog/prompter.h"
+#include "picker/pickresult.h"
 #include "platform/appidentity.h"
 #include "settings/settinglist.h"
 #include "settings/settingsfile.h"
@@ -38,10 +39,10 @@ class Form1 : public QMainWindow
 {
     Q_OBJECT
 public:
-    // What the dialog reaches outside itself. Each has a working default; tests
-    // replace them so that nothing blocks and no real picker or show opens.
+    // What the dialog reaches outside itself: startup hands in the real picker,
+    // show and program end; tests build their own so that nothing blocks.
     struct Hooks {
-        std::function<void(QWidget *owner)> openPicker;
+        std::function<picker::PickResult(QWidget *owner)> openPicker; // modal, the choice as it closed
         std::function<bool(const QString &)> setPickerFolder;
         std::function<bool(const QString &)> setPickerDrive;
         std::function<QString(const QString &)> pickerDriveOf;
@@ -52,7 +53,7 @@ public:
         std::function<void()> quit;                // ends the program
     };
 
-    explicit Form1(const AppIdentity &identity, QWidget *parent = nullptr);
+    Form1(const AppIdentity &identity, Hooks hooks, QWidget *parent = nullptr);
     ~Form1() override;
 
     // Replace before Form_Load.

@@ -3,8 +3,8 @@
 
 #include "dialog/form1internal.h"
 #include "dialog/listops.h"
-#include "picker/picker.h"
 #include "platform/imagedecoder.h"
+#include "platform/previewpixmap.h"
 #include "platform/screens.h"
 #include "settings/numbers.h"
 
@@ -214,11 +214,11 @@ void Form1::Command1_Click()
     // have nowhere to go, so the picker is not opened.
     if (c < 0)
         return;
-    if (m_hooks.openPicker)
-        m_hooks.openPicker(this);
+    const picker::PickResult picked = m_hooks.openPicker ? m_hooks.openPicker(this) : picker::PickResult{};
 
-    dialog::FormedEntries formed = dialog::formEntries(picker::PickFolderMode, picker::PickedCount,
-                                                       std::span<const QString>(picker::PickedFiles));
+    dialog::FormedEntries formed =
+        dialog::formEntries(picked.folderMode, picked.count,
+                            std::span<const QString>(picked.files.constData(), picked.files.size()));
     if (!formed.refused.isEmpty())
         say(tr8(t::kRefusedNames).arg(formed.refused.join(QLatin1Char('\n'))), Icon::Warning);
 
@@ -303,23 +303,22 @@ void Form1::List1_Click()
     const QSize natural = path.isEmpty() ? QSize() : readNaturalSize(path);
     const QSizeF twips(pixelsToTwips(natural.width()), pixelsToTwips(natural.height()));
     const auto shown = natural.isValid() ? dialog::fitSample(twips) : std::nullopt;
-    QImage image;
+    QSize target;
+    QPixmap pixmap;
     if (shown) {
         Label3->setText(dialog::sampleCaption(twips.width(), twips.height()));
-        const QSize target(std::max(1, twipsToPixels(shown->width())),
-                           std::max(1, twipsToPixels(shown->height())));
-        image = decodeImage(path, target);
-        if (!image.isNull())
-            image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        target =
+            QSize(std::max(1, twipsToPixels(shown->width())), std::max(1, twipsToPixels(shown->height())));
+        pixmap = decodePreview(path, target, devicePixelRatioF());
     }
-    if (image.isNull()) {
+    if (pixmap.isNull()) {
         clearSample();
         Label3->setText(tr8(t::kUnsupportedFormat));
         return;
     }
     m_image1Size = *shown;
-    Image1->resize(image.size());
-    Image1->setPixmap(QPixmap::fromImage(image));
+    Image1->resize(target);
+    Image1->setPixmap(pixmap);
     Image1->show();
 }
 

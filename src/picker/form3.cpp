@@ -2,6 +2,7 @@
 
 #include "picker/folderbrowse.h"
 #include "picker/folderlabel.h"
+#include "picker/foldertree.h"
 #include "picker/pickrules.h"
 #include "picker/texts.h"
 #include "platform/appidentity.h"
@@ -9,22 +10,16 @@
 #include "platform/fonts.h"
 #include "platform/imagedecoder.h"
 #include "platform/pathbytes.h"
+#include "platform/previewpixmap.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QHeaderView>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPixmap>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyle>
-#include <QTreeWidget>
 
 #include <algorithm>
 #include <limits>
@@ -35,13 +30,7 @@ namespace qelvo
 namespace
 {
 
-constexpr int kPathRole = Qt::UserRole;
-constexpr int kFilledRole = Qt::UserRole + 1;
 constexpr int kFolderLabelLines = 3;
-// How far each level of the folder list steps in, in pixels: the usual step
-// and the least it takes to show a deep folder's name.
-constexpr int kDirIndent = 12;
-constexpr int kDirIndentLeast = 4;
 
 using picker::tr8;
 
@@ -50,16 +39,6 @@ QRect twips(int left, int top, int width, int height)
 {
     return {picker::visiblePixels(left), picker::visiblePixels(top), picker::visiblePixels(width),
             picker::visiblePixels(height)};
-}
-
-QTreeWidgetItem *newFolderItem(const QString &name, const QString &path, const QIcon &icon)
-{
-    auto *item = new QTreeWidgetItem(QStringList{name});
-    item->setData(0, kPathRole, path);
-    item->setIcon(0, icon);
-    item->setToolTip(0, path);
-    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    return item;
 }
 
 // The drive box reads the mounted roots again whenever it opens, so media
@@ -159,21 +138,10 @@ void Form3::buildControls()
     // shortened path (38 characters, all of them wide) in any face.
     Label3->setGeometry(right.place(twips(2640, 312, 2592, 408), kFolderLabelLines * line));
 
-    Dir1 = new QTreeWidget(this);
+    Dir1 = new picker::FolderTree(m_fs, this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setGeometry(right.place(twips(2640, 720, 2472, 1500)));
-    Dir1->setHeaderHidden(true);
-    Dir1->setColumnCount(1);
-    Dir1->setIndentation(kDirIndent);
-    Dir1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    Dir1->header()->setStretchLastSection(false);
-    connect(Dir1, &QTreeWidget::itemExpanded, this, &Form3::fillChildren);
-    // A folder opens when it is clicked, double-clicked or given Enter; the
-    // arrow keys only move the selection, so Down does not dive into each
-    // folder it passes.
-    connect(Dir1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { onDirItemChosen(item); });
-    connect(Dir1, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem *item) { onDirItemChosen(item); });
+    connect(Dir1, &picker::FolderTree::folderChosen, this, &Form3::onDirChosen);
 
     Check1 = new QCheckBox(tr8(picker::texts::kUseFolder), this);
     Check1->setObjectName(QStringLiteral("Check1"));
@@ -385,14 +353,9 @@ bool Form3::showPreview(const QString &path)
     if (!fitted.isValid())
         return false;
     const QSize pixels(picker::visiblePixels(fitted.width()), picker::visiblePixels(fitted.height()));
-    const qreal ratio = devicePixelRatioF();
-    const QSize devicePixels = (QSizeF(pixels) * ratio).toSize();
-    const QImage image = decodeImage(path, devicePixels);
-    if (image.isNull())
+    const QPixmap pixmap = decodePreview(path, pixels, devicePixelRatioF());
+    if (pixmap.isNull())
         return false;
-    QPixmap pixmap =
-        QPixmap::fromImage(image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    pixmap.setDevicePixelRatio(ratio);
     Image1->setPixmap(pixmap);
     Image1->setGeometry(QRect(twips(5340, 1200, 0, 0).topLeft(), pixels));
     Image1->show();
@@ -466,102 +429,26 @@ void Form3::onDriveChosen(int index)
     fillDriveBox();
 }
 
-void Form3::onDirItemChosen(QTreeWidgetItem *item)
+void Form3::onDirChosen(const QString &path)
 {
-    if (!item)
-        return;
-    const QString path = item->data(0, kPathRole).toString();
     if (!setDirPath(path))
         showDirTree(); // the folder has gone; show the tree as it is now
 }
 
-void Form3::fillChildren(QTreeWidgetItem *item)
-{
-    if (!item || item->data(0, kFilledRole).toBool())
-        return;
-    item->setData(0, kFilledRole, true);
-    const QString folder = item->data(0, kPathRole).toString();
-    const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
-    QList<QTreeWidgetItem *> children;
-    for (const QString &name : picker::subfolderNames(m_fs, folder))
-        children << newFolderItem(name, joinPath(folder, name), icon);
-    item->addChildren(children);
-    if (children.isEmpty())
-        item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
-}
-
 void Form3::showDirTree()
 {
-    const QSignalBlocker blocker(Dir1);
     // The tree shows the drive in the drive box when the folder lies on it,
     // else the drive that holds the folder.
     QString top = picker::isInside(m_dirPath, m_drive) ? m_drive : picker::driveOf(m_dirPath, m_roots);
     if (top.isEmpty())
         top = QStringLiteral("/");
-
-    QTreeWidgetItem *item = Dir1->topLevelItem(0);
-    if (!item || item->data(0, kPathRole).toString() != top) {
-        Dir1->clear();
-        item = newFolderItem(top, top, style()->standardIcon(QStyle::SP_DriveHDIcon));
-        Dir1->addTopLevelItem(item);
-    }
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
-    if (QTreeWidgetItem *old = Dir1->currentItem(); old && old->parent())
-        old->setIcon(0, closedIcon);
-
-    for (const QString &path : picker::foldersBelow(top, m_dirPath)) {
-        fillChildren(item);
-        item->setExpanded(true);
-        QTreeWidgetItem *child = nullptr;
-        for (int i = 0; i < item->childCount() && !child; ++i) {
-            if (item->child(i)->data(0, kPathRole).toString() == path)
-                child = item->child(i);
-        }
-        if (!child) {
-            // A hidden folder, or one created since the parent was read.
-            child = newFolderItem(QFileInfo(path).fileName(), path, closedIcon);
-            item->addChild(child);
-            item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-        }
-        item = child;
-    }
-    fillChildren(item);
-    item->setExpanded(true);
-    if (item->parent())
-        item->setIcon(0, style()->standardIcon(QStyle::SP_DirOpenIcon));
-    Dir1->setCurrentItem(item);
-    Dir1->scrollToItem(item);
-    revealDirItem();
-}
-
-// A deep folder sits far right in the narrow folder list. Rather than
-// scrolling sideways, which hides the start of every name above it, the
-// levels step in less, down to a few pixels, so that the open folder's name
-// shows whole where it can; the list starts at its left edge.
-void Form3::revealDirItem()
-{
-    QTreeWidgetItem *item = Dir1->currentItem();
-    if (!item)
-        return;
-    int depth = 1; // the drive's own level, with its expand mark
-    for (QTreeWidgetItem *up = item->parent(); up; up = up->parent())
-        ++depth;
-    const int gap = Dir1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Dir1) + 1;
-    const int icon = Dir1->iconSize().isValid()
-                         ? Dir1->iconSize().width()
-                         : Dir1->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, Dir1);
-    const int name = icon + 4 * gap + Dir1->fontMetrics().horizontalAdvance(item->text(0));
-    const int room = Dir1->viewport()->width() - name;
-    Dir1->setIndentation(std::clamp(room / depth, kDirIndentLeast, kDirIndent));
-    Dir1->resizeColumnToContents(0);
-    Dir1->doItemsLayout();
-    Dir1->horizontalScrollBar()->setValue(0);
+    Dir1->showFolder(top, m_dirPath);
 }
 
 void Form3::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    revealDirItem();
+    Dir1->revealCurrent();
 }
 
 } // namespace qelvo

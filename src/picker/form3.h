@@ -12,8 +12,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace qelvo
 {
@@ -23,7 +21,8 @@ class FileSystem;
 namespace picker
 {
 class FolderLabel;
-}
+class FolderTree;
+} // namespace picker
 
 // The file picker: browses drives, folders and image files and leaves the
 // choice in the picker's module-level result. Created, shown and destroyed
@@ -67,9 +66,7 @@ private:
     void setFileFolder(const QString &folder);
     void refreshFiles();
     void showDirTree();
-    void revealDirItem();
-    void fillChildren(QTreeWidgetItem *item);
-    void onDirItemChosen(QTreeWidgetItem *item);
+    void onDirChosen(const QString &path);
     void onDriveChosen(int index);
     [[nodiscard]] bool showPreview(const QString &path);
     void report(const QString &text);
@@ -89,7 +86,7 @@ private:
     QListWidget *File1 = nullptr;
     QComboBox *Combo1 = nullptr;
     picker::FolderLabel *Label3 = nullptr;
-    QTreeWidget *Dir1 = nullptr;
+    picker::FolderTree *Dir1 = nullptr;
     QCheckBox *Check1 = nullptr;
     QComboBox *Drive1 = nullptr;
     QLabel *Image1 = nullptr;

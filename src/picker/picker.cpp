@@ -50,11 +50,11 @@ Form3 &ensureForm()
 
 } // namespace
 
-void Open(QWidget *owner)
+PickResult Open(QWidget *owner)
 {
     Form3 &form = ensureForm();
     if (form.isVisible())
-        return;
+        return Result();
     PickedCount = 0;
     if (owner && form.parentWidget() != owner) {
         // A child of the owner: no task-bar entry of its own, centred over it when shown.
@@ -62,6 +62,16 @@ void Open(QWidget *owner)
     }
     form.setWindowModality(Qt::ApplicationModal);
     form.exec();
+    return Result();
+}
+
+PickResult Result()
+{
+    PickResult result{PickFolderMode, PickedCount, {}};
+    result.files.reserve(PickedCount + 1);
+    for (int slot = 0; slot <= PickedCount; ++slot)
+        result.files << PickedFiles[static_cast<std::size_t>(slot)];
+    return result;
 }
 
 bool SetFolder(const QString &path)

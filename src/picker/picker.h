@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picker/pickresult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,10 +20,9 @@ class Form3;
 namespace qelvo::picker
 {
 
-inline constexpr int kPickedSlots = 32768;
-
-// Slot 0: the folder of the chosen files; slots 1..PickedCount: the chosen
-// names in list order, or in folder mode slot 1: the chosen folder.
+// The picker's own state, which its window fills; others read it through
+// Result(). Slot 0: the folder of the chosen files; slots 1..PickedCount: the
+// chosen names in list order, or in folder mode slot 1: the chosen folder.
 extern std::array<QString, kPickedSlots> PickedFiles;
 extern std::uint8_t PickedCount;
 extern bool PickFolderMode;
@@ -29,8 +30,10 @@ extern QString LastPickDrive;  // drive root at the last OK, empty before
 extern QString LastPickFolder; // folder at the last OK, empty before
 
 // Creates the picker if needed, empties the result, shows it modally over
-// owner and returns when it closes.
-void Open(QWidget *owner);
+// owner and returns the result when it closes.
+PickResult Open(QWidget *owner);
+// The result as it stands: the mode and slots 0..PickedCount.
+[[nodiscard]] PickResult Result();
 // Point the picker at a folder or a drive, creating it hidden if needed. A
 // drive is one of the drive box's roots (see DriveOf); an existing folder
 // given as the drive stands for the root that holds it. A drive opens at the

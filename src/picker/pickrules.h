@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picker/picker.h"
+#include "picker/pickresult.h"
 #include "platform/screens.h"
 
 #include <QSize>

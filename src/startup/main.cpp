@@ -12,6 +12,7 @@
 #include "slideshow/form2.h"
 #include "slideshow/texts.h"
 #include "slideshow/writeback.h"
+#include "startup/dialoghooks.h"
 #include "startup/dispatch.h"
 #include "startup/hostedshow.h"
 #include "startup/module1.h"
@@ -102,7 +103,7 @@ int main(int argc, char *argv[])
         // screen (a timer starts it): the dialog's messages then go to
         // standard error, for a box nobody clicks would hold the single
         // instance for good.
-        Form1 dialog(identity);
+        Form1 dialog(identity, dialogHooks(identity));
         const auto text = settings::readSettingsText(identity.settingsPath());
         if (text && slideshow::isChangerOnlyStart(*text, realFileSystem(), systemClock().now()))
             dialog.setPrompter(std::make_unique<dialog::StandardErrorPrompter>());
@@ -114,7 +115,7 @@ int main(int argc, char *argv[])
         endNow(instance, show.exitStatus());
     }
 
-    auto *dialog = new Form1(identity);
+    auto *dialog = new Form1(identity, dialogHooks(identity));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->Form_Load();
     dialog->show();

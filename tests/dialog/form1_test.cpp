@@ -1,5 +1,6 @@
 #include "form1fixture.h"
 
+#include "picker/picker.h"
 #include "qelvo/version.h"
 
 #include <QAbstractButton>
@@ -154,6 +155,7 @@ TEST_F(Form1Test, TwoSavesInARowStoreTheFolderRestoredAtStartUp)
     h.pickerDriveOf = [](const QString &folder) { return picker::DriveOf(folder); };
     h.pickerFolder = [] { return picker::CurrentFolder(); };
     h.destroyPicker = [] { picker::Destroy(); };
+    h.rememberPickerPlace = [] { picker::RememberPlace(); };
     form->Form_Load();
     const QByteArray stored = "\r\nAppLastAccPath=" + pics.toUtf8() + "\r\n";
     ASSERT_TRUE(form->mnuFileSave_Click());

@@ -5,7 +5,7 @@
 #include "dialog/texts.h"
 #include "fakeprompter.h"
 #include "fakes/fakes.h"
-#include "picker/picker.h"
+#include "picker/pickresult.h"
 #include "settings/textcodec.h"
 #include "settings/writer.h"
 
@@ -41,24 +41,14 @@ protected:
         ASSERT_TRUE(dir.isValid());
         identity.folder = dir.path();
         identity.baseName = "qelvo";
-        picker::PickedCount = 0;
-        picker::PickFolderMode = false;
     }
 
     Form1 &make()
     {
-        form = std::make_unique<Form1>(identity);
-        auto p = std::make_unique<fakes::FakePrompter>();
-        prompter = p.get();
-        form->setPrompter(std::move(p));
-        form->setClock(clock);
-        Form1::Hooks &h = form->hooks();
+        Form1::Hooks h;
         h.openPicker = [this](QWidget *) {
             ++pickerOpens;
-            picker::PickedCount = 0;
-            picker::PickFolderMode = false;
-            if (onPicker)
-                onPicker();
+            return onPicker ? onPicker() : picker::PickResult{};
         };
         h.setPickerFolder = [](const QString &) { return true; };
         h.setPickerDrive = [](const QString &) { return true; };
@@ -66,6 +56,11 @@ protected:
         h.destroyPicker = [this] { ++pickerDestroys; };
         h.showPreview = [this] { ++previews; };
         h.quit = [this] { ++quits; };
+        form = std::make_unique<Form1>(identity, std::move(h));
+        auto p = std::make_unique<fakes::FakePrompter>();
+        prompter = p.get();
+        form->setPrompter(std::move(p));
+        form->setClock(clock);
         return *form;
     }
 
@@ -114,21 +109,11 @@ public:
     }
 
 protected:
-    static void pick(const QString &folder, const QStringList &names)
+    static picker::PickResult pick(const QString &folder, const QStringList &names)
     {
-        picker::PickFolderMode = false;
-        picker::PickedFiles[0] = folder;
-        for (int i = 0; i < names.size(); ++i)
-            picker::PickedFiles[i + 1] = names[i];
-        picker::PickedCount = static_cast<std::uint8_t>(names.size());
+        return {false, static_cast<std::uint8_t>(names.size()), QStringList{folder} + names};
     }
-    static void pickFolder(const QString &folder)
-    {
-        picker::PickFolderMode = true;
-        picker::PickedFiles[0] = folder;
-        picker::PickedFiles[1] = folder;
-        picker::PickedCount = 1;
-    }
+    static picker::PickResult pickFolder(const QString &folder) { return {true, 1, {folder, folder}}; }
 
     template <typename T> T *child(const char *name) const
     {
@@ -192,7 +177,7 @@ protected:
     fakes::FixedClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0))};
     fakes::FakePrompter *prompter = nullptr;
     std::unique_ptr<Form1> form;
-    std::function<void()> onPicker;
+    std::function<picker::PickResult()> onPicker; // what the picker hands back
     int pickerOpens = 0;
     int pickerDestroys = 0;
     int previews = 0;

@@ -109,7 +109,7 @@ TEST_F(Form1Test, DeletingTheOnlyListEmptiesEverythingAndAddThenAsksForAList)
     EXPECT_EQ(pickerOpens, 0);
     prompter->answers = {Answer::Yes};
     prompter->texts = {"New"};
-    onPicker = [] { pick("/p", {"x.gif"}); };
+    onPicker = [] { return pick("/p", {"x.gif"}); };
     form->Command1_Click();
     EXPECT_EQ(comboItems(combo()), QStringList({"New"}));
     EXPECT_EQ(list1Rows(), QStringList({"x.gif"}));
@@ -125,7 +125,7 @@ TEST_F(Form1Test, AddedEntriesAreShownInLowerCaseAndTheLastIsSelected)
     form->Command1_Click(); // the picker is cancelled: nothing added, no change
     EXPECT_FALSE(form->DataChanged());
 
-    onPicker = [] { pick("/home/u/Pics", {"a.jpg", "B.jpg", "a,b.jpg", " x.jpg"}); };
+    onPicker = [] { return pick("/home/u/Pics", {"a.jpg", "B.jpg", "a,b.jpg", " x.jpg"}); };
     form->Command1_Click();
     EXPECT_EQ(list1Rows(), QStringList({"a.jpg", "b.jpg"}));
     EXPECT_EQ(form->List2(), QStringList({"/home/u/Pics/a.jpg", "/home/u/Pics/B.jpg"}));
@@ -137,10 +137,10 @@ TEST_F(Form1Test, AddedEntriesAreShownInLowerCaseAndTheLastIsSelected)
 
     // Folders, the root, and duplicates come as they are.
     for (const QString folder : {"/home/u/Pics/Summer", "/"}) {
-        onPicker = [folder] { pickFolder(folder); };
+        onPicker = [folder] { return pickFolder(folder); };
         form->Command1_Click();
     }
-    onPicker = [] { pick("/", {"a.jpg", "a.jpg"}); };
+    onPicker = [] { return pick("/", {"a.jpg", "a.jpg"}); };
     form->Command1_Click();
     EXPECT_EQ(list1Rows().mid(2), QStringList({"(summer)", "()", "a.jpg", "a.jpg"}));
     EXPECT_EQ(form->List2().mid(2), QStringList({"/home/u/Pics/Summer", "/", "/a.jpg", "/a.jpg"}));
@@ -159,7 +159,7 @@ TEST_F(Form1Test, AddStopsAtTheRowsTheDialogCanShow)
 {
     writeLists({makeList("A", settings::kMaxShownEntries - 1)});
     open();
-    onPicker = [] { pick("/p", {"x.jpg", "y.jpg"}); };
+    onPicker = [] { return pick("/p", {"x.jpg", "y.jpg"}); };
     form->Command1_Click();
     EXPECT_EQ(list1Rows().size(), settings::kMaxShownEntries);
     EXPECT_EQ(list1Rows().constLast(), "x.jpg");

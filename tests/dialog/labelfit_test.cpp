@@ -215,6 +215,9 @@ TEST_F(LabelFit, LargestSampleClearsTheButtons)
     choose(0);
     auto *image = form->findChild<QLabel *>(QStringLiteral("Image1"));
     ASSERT_FALSE(image->pixmap().isNull());
+    // Decoded at the screen's density, so sharp at 2x, and shown at the box's size.
+    EXPECT_EQ(image->pixmap().devicePixelRatio(), image->devicePixelRatioF());
+    EXPECT_EQ(image->pixmap().deviceIndependentSize(), QSizeF(image->size()));
     EXPECT_LT(image->geometry().bottom() + 2, form->findChild<QPushButton *>("Command1")->y());
     EXPECT_EQ(misfits(form.get()), "");
 }

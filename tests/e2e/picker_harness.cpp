@@ -25,10 +25,10 @@ int main(int argc, char **argv)
     if (!pk::SetFolder(folder) || !pk::SetDrive(pk::DriveOf(folder)))
         return 3;
     QTimer::singleShot(0, &owner, [&] {
-        pk::Open(&owner);
-        std::cout << "count=" << int(pk::PickedCount) << "\nmode=" << int(pk::PickFolderMode) << "\n";
-        for (int slot = 0; slot <= pk::PickedCount; ++slot)
-            std::cout << slot << "=" << pk::PickedFiles[static_cast<std::size_t>(slot)].toStdString() << "\n";
+        const pk::PickResult picked = pk::Open(&owner);
+        std::cout << "count=" << int(picked.count) << "\nmode=" << int(picked.folderMode) << "\n";
+        for (int slot = 0; slot <= picked.count; ++slot)
+            std::cout << slot << "=" << picked.files[slot].toStdString() << "\n";
         std::cout.flush();
         QCoreApplication::quit();
     });
