@@ -1,4 +1,5 @@
 #include "platform/hostwindow.h"
+#include "platform/pathbytes.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -97,7 +98,7 @@ bool takenMeanwhile(const QByteArray &line, qint64 from, qint64 until, QString *
     const qint64 claimFrom = parts[0].toLongLong();
     const qint64 claimUntil = parts[1].toLongLong();
     const qint64 overlap = std::min(until, claimUntil) - std::max(from, claimFrom);
-    *path = QString::fromUtf8(line.mid(parts[0].size() + parts[1].size() + 2));
+    *path = decodePath(line.mid(parts[0].size() + parts[1].size() + 2));
     return 2 * overlap > until - from;
 }
 
@@ -145,7 +146,7 @@ void HostWindow::pickBesideOthers(std::uint32_t ownWindow, qint64 fromMs, qint64
     }
     // The earlier claim is the picture on screen until this one comes.
     const QByteArray claim =
-        QByteArray::number(fromMs) + ' ' + QByteArray::number(untilMs) + ' ' + choose(elsewhere).toUtf8();
+        QByteArray::number(fromMs) + ' ' + QByteArray::number(untilMs) + ' ' + encodePath(choose(elsewhere));
     const QByteArray value = m_claim.isEmpty() ? claim : m_claim + '\n' + claim;
     m_claim = claim;
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, ownWindow, claims, utf8, 8,
