@@ -3,13 +3,13 @@
 // after the repaint, so the server has put the image). Starts its own Xvfb.
 //   bench/transition_bench
 #include "fakes/fakes.h"
+#include "photolike.h"
 #include "slideshow/picturebox.h"
 #include "slideshow/transition.h"
 #include "xvfb.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QRandomGenerator>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -40,22 +40,6 @@ namespace
 const QSize kScreen(3840, 2160);
 
 PictureBox *g_box = nullptr;
-
-// Photo-like content, so nothing in the picture is uniform.
-QImage photo(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QRandomGenerator rng(42);
-    for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const int n = static_cast<int>(rng.bounded(24));
-            line[x] = qRgb((x * 255 / size.width() + n) & 255, (y * 255 / size.height() + n) & 255,
-                           ((x ^ y) + n) & 255);
-        }
-    }
-    return image;
-}
 
 using Clock = std::chrono::steady_clock;
 
@@ -155,7 +139,7 @@ int main(int argc, char **argv)
                          kScreen.height());
             result = 1;
         } else {
-            box.showPicture(photo(box.deviceSize(box.size())));
+            box.showPicture(bench::photoLike(box.deviceSize(box.size())));
             g_box = &box;
             benchmark::Initialize(&argc, argv);
             benchmark::RunSpecifiedBenchmarks();
