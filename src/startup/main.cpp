@@ -104,7 +104,7 @@ int main(int argc, char *argv[])
         // standard error, for a box nobody clicks would hold the single
         // instance for good.
         Form1 dialog(identity, dialogHooks(identity));
-        const auto text = settings::readSettingsText(identity.settingsPath());
+        const auto text = settings::SettingsFile(identity).readText();
         if (text && slideshow::isChangerOnlyStart(*text, realFileSystem(), systemClock().now()))
             dialog.setPrompter(std::make_unique<dialog::StandardErrorPrompter>());
         dialog.Form_Load();
