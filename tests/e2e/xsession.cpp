@@ -69,6 +69,19 @@ bool waitUntil(const std::function<bool()> &cond, std::chrono::milliseconds time
     }
 }
 
+std::string fateOf(const QProcess &p, const XSession &session)
+{
+    if (p.state() == QProcess::NotRunning)
+        return p.exitStatus() == QProcess::CrashExit
+                   ? "the program crashed"
+                   : "the program ended with exit code " + std::to_string(p.exitCode());
+    std::string fate = "the program still runs; its windows:";
+    const auto windows = session.windowsOf(p.processId());
+    for (const auto &w : windows)
+        fate += " \"" + w.name.toStdString() + '"';
+    return windows.empty() ? fate + " none" : fate;
+}
+
 XSession::XSession(Options options)
 {
     int fds[2];

@@ -12,8 +12,10 @@
 
 #include <chrono>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <sys/types.h>
@@ -23,6 +25,11 @@ namespace qelvo::e2e
 
 // Polls cond every few milliseconds until it holds or the time is up.
 bool waitUntil(const std::function<bool()> &cond, std::chrono::milliseconds timeout);
+
+class XSession;
+// What became of a started program, for a failed wait's message: how it ended,
+// or that it still runs and the titles of the windows it shows.
+[[nodiscard]] std::string fateOf(const QProcess &p, const XSession &session);
 
 // A private X server (Xvfb on a free display found with -displayfd) with an
 // optional openbox window manager. Stops only the processes it started.
@@ -92,6 +99,9 @@ protected:
                 return found.has_value();
             },
             timeout);
+        if (!found && timeout.count() > 0)
+            std::cerr << "no window titled \"" << prefix.toStdString() << "...\" within " << timeout.count()
+                      << " ms; " << fateOf(p, *s_session) << '\n';
         return found;
     }
 
