@@ -82,6 +82,8 @@ std::optional<XSession::Window> QelvoInstall::waitForWindow(QProcess &process,
             return found.has_value();
         },
         timeout);
+    if (!found && m_session && timeout.count() > 0)
+        reportNoWindow("window", timeout, process, *m_session);
     return found;
 }
 

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <iostream>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,17 +70,23 @@ bool waitUntil(const std::function<bool()> &cond, std::chrono::milliseconds time
     }
 }
 
-std::string fateOf(const QProcess &p, const XSession &session)
+void reportNoWindow(const std::string &awaited, std::chrono::milliseconds timeout, const QProcess &p,
+                    const XSession &session)
 {
-    if (p.state() == QProcess::NotRunning)
-        return p.exitStatus() == QProcess::CrashExit
+    std::string fate;
+    if (p.state() == QProcess::NotRunning) {
+        fate = p.exitStatus() == QProcess::CrashExit
                    ? "the program crashed"
                    : "the program ended with exit code " + std::to_string(p.exitCode());
-    std::string fate = "the program still runs; its windows:";
-    const auto windows = session.windowsOf(p.processId());
-    for (const auto &w : windows)
-        fate += " \"" + w.name.toStdString() + '"';
-    return windows.empty() ? fate + " none" : fate;
+    } else {
+        fate = "the program still runs; its windows:";
+        const auto windows = session.windowsOf(p.processId());
+        for (const auto &w : windows)
+            fate += " \"" + w.name.toStdString() + '"';
+        if (windows.empty())
+            fate += " none";
+    }
+    std::cerr << "no " << awaited << " within " << timeout.count() << " ms; " << fate << '\n';
 }
 
 XSession::XSession(Options options)

@@ -12,7 +12,6 @@
 
 #include <chrono>
 #include <functional>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,9 +26,11 @@ namespace qelvo::e2e
 bool waitUntil(const std::function<bool()> &cond, std::chrono::milliseconds timeout);
 
 class XSession;
-// What became of a started program, for a failed wait's message: how it ended,
-// or that it still runs and the titles of the windows it shows.
-[[nodiscard]] std::string fateOf(const QProcess &p, const XSession &session);
+// After a wait for a program's window ran out: says which window was awaited and
+// what became of the program (how it ended, or that it still runs and the
+// titles of the windows it shows), so a failure in CI's log tells which it was.
+void reportNoWindow(const std::string &awaited, std::chrono::milliseconds timeout, const QProcess &p,
+                    const XSession &session);
 
 // A private X server (Xvfb on a free display found with -displayfd) with an
 // optional openbox window manager. Stops only the processes it started.
@@ -100,8 +101,7 @@ protected:
             },
             timeout);
         if (!found && timeout.count() > 0)
-            std::cerr << "no window titled \"" << prefix.toStdString() << "...\" within " << timeout.count()
-                      << " ms; " << fateOf(p, *s_session) << '\n';
+            reportNoWindow("window titled \"" + prefix.toStdString() + "...\"", timeout, p, *s_session);
         return found;
     }
 
